@@ -1,0 +1,13 @@
+// Resource identifiers shared by the program, its .rc file and the tests.
+#pragma once
+
+// Start-up
+#define IDS_CAPTION           100
+#define IDS_MSG_UNKNOWN_OS    101
+#define IDS_MSG_OLD_OS        102
+#define IDS_MSG_NOT_ADMIN     103
+#define IDS_APP_TITLE_PREFIX  104
+#define IDS_PRODUCT_URL       105
+#define IDS_FAMILY_URL        106
+
+#define IDI_MAINICON          1

@@ -1,0 +1,6 @@
+// Program entry.
+#include <windows.h>
+
+#include "app/Startup.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunPurvex(GetCommandLineA()); }

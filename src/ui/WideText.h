@@ -1,0 +1,7 @@
+// The program's texts are code page 936; controls get UTF-16 converted explicitly so the
+// interface reads right whatever the system's ANSI code page is.
+#pragma once
+#include <string>
+
+std::wstring WideFromGbk(const std::string& text);
+std::string GbkFromWide(const std::wstring& text);

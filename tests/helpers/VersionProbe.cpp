@@ -1,0 +1,4 @@
+// Test helper: only its version resource matters.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }

@@ -1,0 +1,23 @@
+# Sourced by the bench scripts: the environment every Wine process of the project runs in.
+# PURVEX_WINE_ROOT: folder that holds the prefixes and the fake home (default build/wine).
+# PURVEX_PREFIX: win64 (WoW64) or win32.
+: "${PURVEX_WINE_ROOT:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine}"
+: "${PURVEX_PREFIX:=win64}"
+export PURVEX_WINE_ROOT PURVEX_PREFIX
+export WINEPREFIX="$PURVEX_WINE_ROOT/$PURVEX_PREFIX"
+case "$PURVEX_PREFIX" in
+  win32*) export WINEARCH=win32 ;;
+  *)      export WINEARCH=win64 ;;
+esac
+# Wine links the profile's Desktop and Documents to $HOME and the recycle bin to the
+# XDG trash: both point into the bench so a clean can never reach a developer's files.
+export HOME="$PURVEX_WINE_ROOT/home"
+export XDG_DATA_HOME="$HOME/.local/share"
+export XDG_CONFIG_HOME="$HOME/.config"
+export XDG_CACHE_HOME="$HOME/.cache"
+# Chinese system: ANSI code page 936.
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono/Gecko prompts, no desktop menu entries.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+mkdir -p "$XDG_DATA_HOME"
