@@ -9,7 +9,7 @@ SUDO=$(need_root)
 PKGS=(
   cmake ninja-build make g++ gcc
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 fonts-wine
   xvfb x11-utils imagemagick fonts-wqy-microhei locales
   googletest tcl dpkg-dev
 )
@@ -51,7 +51,7 @@ if add_deb_src; then
 fi
 if [ ${#missing[@]} -gt 0 ]; then
   [ $updated = 1 ] || $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then

@@ -9,7 +9,10 @@ stamp="$WINEPREFIX/.purvex-ready"
 mkdir -p "$WINEPREFIX"
 wine wineboot --init >/dev/null 2>&1
 wineserver -w
-# Map the faces the interface asks for onto the installed CJK font.
+# This Wine build does not pick up its own TrueType fonts (Marlett draws the caption
+# buttons); from the prefix's Fonts folder it does.
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+# Map the faces the interface asks for onto the installed CJK font; no crash dialogs.
 reg=$(mktemp --suffix=.reg)
 iconv -f UTF-8 -t UTF-16LE > "$reg.body" <<'REG'
 Windows Registry Editor Version 5.00
@@ -24,6 +27,15 @@ Windows Registry Editor Version 5.00
 "MS Shell Dlg"="WenQuanYi Micro Hei"
 "MS Shell Dlg 2"="WenQuanYi Micro Hei"
 "Tahoma"="WenQuanYi Micro Hei"
+
+; A crash prints its backtrace instead of waiting for a click on the crash dialog.
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+; Wine draws the window frames itself. Without a window manager (Xvfb), managed windows
+; would also wait two seconds for one whenever they close.
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 
 REG
 { printf '\xff\xfe'; cat "$reg.body"; } > "$reg"

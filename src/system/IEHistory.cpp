@@ -8,6 +8,20 @@
 
 #include "system/LibraryHandle.h"
 
+// The vtable up to the slot we call: IUnknown, the five of IUrlHistoryStg, then
+// IUrlHistoryStg2's AddUrlAndNotify and ClearHistory. Declared outside the anonymous
+// namespace: the object comes from elsewhere, and a type the compiler believes local
+// with no implementation gets its calls devirtualised into nothing.
+struct IUrlHistoryStg2Slots : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE AddUrl(LPCOLESTR, LPCOLESTR, DWORD) = 0;
+  virtual HRESULT STDMETHODCALLTYPE DeleteUrl(LPCOLESTR, DWORD) = 0;
+  virtual HRESULT STDMETHODCALLTYPE QueryUrl(LPCOLESTR, DWORD, void*) = 0;
+  virtual HRESULT STDMETHODCALLTYPE BindToObject(LPCOLESTR, REFIID, void**) = 0;
+  virtual HRESULT STDMETHODCALLTYPE EnumUrls(void**) = 0;
+  virtual HRESULT STDMETHODCALLTYPE AddUrlAndNotify(LPCOLESTR, LPCOLESTR, DWORD, BOOL, IUnknown*, void*) = 0;
+  virtual HRESULT STDMETHODCALLTYPE ClearHistory() = 0;
+};
+
 namespace {
 
 // IsOS value that answers true on systems with integrity levels.
@@ -98,17 +112,6 @@ const GUID kCLSID_CUrlHistory = {0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 
 const GUID kIID_IUrlHistoryStg2 = {0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38}};
 const GUID kIID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-// The vtable up to the slot we call: IUnknown, the five of IUrlHistoryStg, then
-// IUrlHistoryStg2's AddUrlAndNotify and ClearHistory.
-struct IUrlHistoryStg2Slots : IUnknown {
-  virtual HRESULT STDMETHODCALLTYPE AddUrl(LPCOLESTR, LPCOLESTR, DWORD) = 0;
-  virtual HRESULT STDMETHODCALLTYPE DeleteUrl(LPCOLESTR, DWORD) = 0;
-  virtual HRESULT STDMETHODCALLTYPE QueryUrl(LPCOLESTR, DWORD, void*) = 0;
-  virtual HRESULT STDMETHODCALLTYPE BindToObject(LPCOLESTR, REFIID, void**) = 0;
-  virtual HRESULT STDMETHODCALLTYPE EnumUrls(void**) = 0;
-  virtual HRESULT STDMETHODCALLTYPE AddUrlAndNotify(LPCOLESTR, LPCOLESTR, DWORD, BOOL, IUnknown*, void*) = 0;
-  virtual HRESULT STDMETHODCALLTYPE ClearHistory() = 0;
-};
 
 class RealHistoryClearer : public TUrlHistoryClearer {
  public:

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds everything and runs Purvex under Wine in the project's demo Windows (a prefix of
+# its own under build/wine/demo, with its own home and trash). Without a display it runs
+# on a private X server and saves a screenshot to build/screenshots/purvex.png.
+# Arguments are passed to Purvex.exe.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+"$root/tools/build.sh"
+export PURVEX_WINE_ROOT="$build/wine" PURVEX_PREFIX=demo
+"$root/tools/wine-prefix.sh" demo
+. "$root/tools/wine-env.sh"
+exe="$build/win/dist/Purvex.exe"
+if [ -n "${DISPLAY:-}" ]; then
+  wine "$exe" "$@"
+  exit 0
+fi
+mkdir -p "$build/screenshots"
+shot="$build/screenshots/purvex.png"
+export exe shot
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  wine "$exe" "$@" & pid=$!
+  sleep "${PURVEX_DEMO_SECONDS:-8}"
+  import -window root "$shot"
+  wineserver -k; wait $pid 2>/dev/null || true' purvex "$@"
+echo "screenshot: $shot"
