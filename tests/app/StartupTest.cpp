@@ -189,6 +189,21 @@ TEST(PurvexStartup, SecondInstanceEndsSilentlyAndHistoryModeStillRuns) {
   first.Kill();
 }
 
+TEST(PurvexStartup, HistoryModeRemovesTheSavedSession) {
+  HKEY tabs;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\TabbedBrowsing", 0,
+                            nullptr, 0, KEY_ALL_ACCESS, nullptr, &tabs, nullptr),
+            ERROR_SUCCESS);
+  BYTE session[] = {1, 2, 3};
+  RegSetValueExW(tabs, L"LastSession", 0, REG_BINARY, session, sizeof session);
+  TChild history = StartChild(Quoted(PurvexExe()) + L" /iehistory");
+  bool sawWindow = true;
+  EXPECT_TRUE(WaitExitWatchingWindows(history, kStartMs, sawWindow));
+  EXPECT_FALSE(sawWindow);
+  EXPECT_EQ(RegQueryValueExW(tabs, L"LastSession", nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+  RegCloseKey(tabs);
+}
+
 TEST(PurvexStartup, HistorySwitchMustBeExact) {
   for (const wchar_t* arg : {L"-iehistory", L"/IEHistory"}) {
     TChild run = StartChild(Quoted(PurvexExe()) + L" " + arg);
