@@ -9,5 +9,7 @@
 #define IDS_APP_TITLE_PREFIX  104
 #define IDS_PRODUCT_URL       105
 #define IDS_FAMILY_URL        106
+#define IDS_FONT_YAHEI        107
+#define IDS_FONT_SONG         108
 
 #define IDI_MAINICON          1

@@ -11,6 +11,15 @@ struct TChild {
   TChild(const TChild&) = delete;
   TChild& operator=(const TChild&) = delete;
   TChild(TChild&& o) noexcept : Process(o.Process), Pid(o.Pid) { o.Process = nullptr; }
+  TChild& operator=(TChild&& o) noexcept {
+    if (this != &o) {
+      if (Process) CloseHandle(Process);
+      Process = o.Process;
+      Pid = o.Pid;
+      o.Process = nullptr;
+    }
+    return *this;
+  }
   ~TChild();
   explicit operator bool() const { return Process != nullptr; }
   bool Running() const;

@@ -1,0 +1,138 @@
+#include "system/ToolsProcesses.h"
+
+#include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <vector>
+
+#include "core/GbkText.h"
+#include "system/AppContext.h"
+#include "system/LibraryHandle.h"
+#include "system/ToolsPrivileges.h"
+
+namespace {
+
+// ToolHelp came with Windows 2000 and PSAPI is a separate library there: both are looked
+// up when first needed, and a system without them simply reports failure.
+struct ToolHelpApi {
+  typedef HANDLE(WINAPI* SnapshotFn)(DWORD, DWORD);
+  typedef BOOL(WINAPI* WalkFn)(HANDLE, PROCESSENTRY32*);
+  SnapshotFn Snapshot = nullptr;
+  WalkFn First = nullptr;
+  WalkFn Next = nullptr;
+  ToolHelpApi() {
+    HMODULE kernel = GetModuleHandleA("kernel32");
+    Snapshot = reinterpret_cast<SnapshotFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
+    First = reinterpret_cast<WalkFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
+    Next = reinterpret_cast<WalkFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
+  }
+  bool Ready() const { return Snapshot && First && Next; }
+};
+
+struct PsapiApi {
+  typedef BOOL(WINAPI* EnumProcessesFn)(DWORD*, DWORD, DWORD*);
+  typedef BOOL(WINAPI* EnumModulesFn)(HANDLE, HMODULE*, DWORD, DWORD*);
+  typedef DWORD(WINAPI* ModuleNameFn)(HANDLE, HMODULE, LPSTR, DWORD);
+  TLibrary Library{"psapi.dll"};
+  EnumProcessesFn EnumProcesses = Library.Proc<EnumProcessesFn>("EnumProcesses");
+  EnumModulesFn EnumModules = Library.Proc<EnumModulesFn>("EnumProcessModules");
+  ModuleNameFn ModuleFileName = Library.Proc<ModuleNameFn>("GetModuleFileNameExA");
+  bool Ready() const { return EnumProcesses && EnumModules && ModuleFileName; }
+};
+
+const ToolHelpApi& ToolHelp() {
+  static const ToolHelpApi api;
+  return api;
+}
+
+PsapiApi& Psapi() {
+  static PsapiApi api;
+  return api;
+}
+
+std::string LowerFileNamePart(const std::string& path) {
+  size_t slash = core::FindLastCharGbk(path, '\\');
+  return core::LowerGbk(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+std::string MainModuleName(PsapiApi& psapi, DWORD pid, bool& opened) {
+  opened = false;
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return std::string();
+  opened = true;
+  std::string name;
+  HMODULE module = nullptr;
+  DWORD needed = 0;
+  if (psapi.EnumModules(process, &module, sizeof module, &needed) && module) {
+    char file[261] = {};
+    if (psapi.ModuleFileName(process, module, file, 261)) name = file;
+  }
+  CloseHandle(process);
+  return name;
+}
+
+}  // namespace
+
+bool IsProcessRunning(const std::string& name) {
+  const ToolHelpApi& api = ToolHelp();
+  if (!api.Ready()) return false;
+  HANDLE snapshot = api.Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  const std::string wanted = core::LowerGbk(name);
+  bool found = false;
+  PROCESSENTRY32 entry;
+  entry.dwSize = sizeof entry;
+  for (BOOL more = api.First(snapshot, &entry); more && !found; more = api.Next(snapshot, &entry))
+    found = core::FindGbk(core::LowerGbk(entry.szExeFile), wanted) != std::string::npos;
+  CloseHandle(snapshot);
+  return found;
+}
+
+bool KillProcessByID(unsigned long pid) {
+  EnablePrivilege("SeDebugPrivilege");
+  HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+  if (!process) return false;
+  DWORD code = 0;
+  bool killed = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE && TerminateProcess(process, 1);
+  CloseHandle(process);
+  return killed;
+}
+
+bool KillProcessByName(const std::string& lowerName, bool restart) {
+  if (AppContext().MajorVersion() <= 4) return true;
+  PsapiApi& psapi = Psapi();
+  if (!psapi.Ready()) return false;
+  std::vector<DWORD> pids(16383);
+  DWORD bytes = 0;
+  if (!psapi.EnumProcesses(pids.data(), static_cast<DWORD>(pids.size() * sizeof(DWORD)), &bytes)) return false;
+  pids.resize(bytes / sizeof(DWORD));
+  for (DWORD pid : pids) {
+    bool opened = false;
+    std::string path = MainModuleName(psapi, pid, opened);
+    if (!opened || LowerFileNamePart(path) != lowerName) continue;
+    KillProcessByID(pid);
+    Sleep(3000);
+    if (restart && !IsProcessRunning("explorer.exe")) RunCommandLine(lowerName, false);
+  }
+  return true;
+}
+
+void RunCommandLine(const std::string& commandLine, bool wait) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi = {};
+  std::string cmd = commandLine;
+  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
+                      nullptr, nullptr, &si, &pi))
+    return;
+  if (wait) {
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+  }
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
