@@ -1,0 +1,147 @@
+// The engine object behind IRubbishClean: catalogue state, settings and the scan. The
+// scan runs on the caller's thread; every getter may be called from another thread
+// while it runs and answers from state guarded by one lock.
+#pragma once
+#include "RubbishCleanApi.h"
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "JunkCatalogue.h"
+
+namespace junk {
+
+class TLock {
+ public:
+  TLock() { InitializeCriticalSection(&cs_); }
+  ~TLock() { DeleteCriticalSection(&cs_); }
+  void Enter() { EnterCriticalSection(&cs_); }
+  void Leave() { LeaveCriticalSection(&cs_); }
+
+ private:
+  CRITICAL_SECTION cs_;
+};
+
+class TLocked {
+ public:
+  explicit TLocked(TLock& lock) : lock_(lock) { lock_.Enter(); }
+  ~TLocked() { lock_.Leave(); }
+
+ private:
+  TLock& lock_;
+};
+
+struct TFinding {
+  std::wstring Path;
+  INT64 Size;
+};
+
+struct TCategoryState {
+  const TCategoryDef* Def;
+  bool Checked;
+  std::vector<TFinding> Findings;
+  INT64 TotalSize;
+};
+
+struct TFileTypeState {
+  TFileTypeDef Def;
+  bool Checked;
+};
+
+class TJunkEngine : public IRubbishClean {
+ public:
+  explicit TJunkEngine(const std::wstring& settingsPath);
+  virtual ~TJunkEngine();
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  // IRubbishClean
+  HRESULT STDMETHODCALLTYPE Initialize() override;
+  HRESULT STDMETHODCALLTYPE StopScan() override;
+  HRESULT STDMETHODCALLTYPE GetItemName(TRubbishItem item, BSTR* name) override;
+  HRESULT STDMETHODCALLTYPE GetItemChecked(TRubbishItem item, INT32* checked) override;
+  HRESULT STDMETHODCALLTYPE SetItemChecked(TRubbishItem item, INT32 checked) override;
+  HRESULT STDMETHODCALLTYPE GetScanningPath(BSTR* path) override;
+  HRESULT STDMETHODCALLTYPE GetCategoryCount(INT32* count) override;
+  HRESULT STDMETHODCALLTYPE GetCategoryTotals(TRubbishItem item, INT32* count, INT64* size) override;
+  HRESULT STDMETHODCALLTYPE GetFirstCategory(TRubbishItem* item) override;
+  HRESULT STDMETHODCALLTYPE GetNextItem(TRubbishItem item, TRubbishItem* next) override;
+  HRESULT STDMETHODCALLTYPE GetFirstChild(TRubbishItem item, TRubbishItem* child) override;
+  HRESULT STDMETHODCALLTYPE Prepare() override;
+  HRESULT STDMETHODCALLTYPE LoadSettings() override;
+  HRESULT STDMETHODCALLTYPE SaveSettings() override;
+  HRESULT STDMETHODCALLTYPE GetFileTypeRoot(TRubbishItem* root) override;
+  HRESULT STDMETHODCALLTYPE SetAgeFilter(INT32 days) override;
+  HRESULT STDMETHODCALLTYPE GetScanningCategory(TRubbishItem* item) override;
+  HRESULT STDMETHODCALLTYPE GetItemRecommended(TRubbishItem item, INT32* recommended) override;
+  HRESULT STDMETHODCALLTYPE ReportUndeletedFile(BSTR path) override;
+  HRESULT STDMETHODCALLTYPE GetCategoryFile(TRubbishItem item, INT32 index, BSTR* path, INT64* size) override;
+  HRESULT STDMETHODCALLTYPE RunScan() override;
+  HRESULT STDMETHODCALLTYPE GetItemImageIndex(TRubbishItem item, INT32* index) override;
+  HRESULT STDMETHODCALLTYPE GetExcludedFolders(BSTR* folders) override;
+  HRESULT STDMETHODCALLTYPE SetExcludedFolders(BSTR folders) override;
+  HRESULT STDMETHODCALLTYPE GetItemGroupName(TRubbishItem item, BSTR* group) override;
+  HRESULT STDMETHODCALLTYPE GetItemUserDefined(TRubbishItem item, INT32* userDefined) override;
+
+  // Slots kept for the numbering only.
+  HRESULT STDMETHODCALLTYPE Reserved4() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved5() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved7() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved8() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved12() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved13() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved14() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved16() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved17() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved19() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved21() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved29() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved31() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved32() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved34() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved35() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved36() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved37() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved39() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved41() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved42() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved43() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved44() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved45() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved47() override { return E_NOTIMPL; }
+
+ private:
+  // Item handles: categories 1..N, the file-type root, then one per file type.
+  static const TRubbishItem kFileTypeRoot = 0x1000;
+  TCategoryState* Category(TRubbishItem item);
+  TFileTypeState* FileType(TRubbishItem item);
+  void ResetToDefaults();
+  void ReadSettingsFile();
+  void WriteSettingsFile();
+  void ScanCategory(size_t index);
+  void WalkTarget(size_t category, const TTarget& target);
+  bool Excluded(const std::wstring& folder) const;
+  void AddFinding(size_t category, const std::wstring& path, INT64 size);
+
+  LONG refs_ = 1;
+  std::wstring settingsPath_;
+  TLock lock_;  // guards everything below that a scan changes
+  std::vector<TCategoryState> categories_;
+  std::vector<TFileTypeState> fileTypes_;
+  std::vector<std::wstring> excluded_;
+  int ageDays_ = 0;
+  std::wstring scanningPath_;
+  TRubbishItem scanningCategory_ = 0;
+  std::unordered_set<std::wstring> found_;  // lower-cased paths already reported this scan
+  std::vector<std::wstring> undeleted_;
+  volatile LONG stop_ = 0;
+};
+
+// Wide text as a BSTR for an out parameter (the caller frees it).
+HRESULT ReturnText(const std::wstring& text, BSTR* out);
+
+}  // namespace junk

@@ -1,0 +1,144 @@
+// The scan: walks the selected categories' folders on the calling thread.
+#include "JunkEngine.h"
+
+#include "JunkRules.h"
+
+namespace junk {
+
+namespace {
+
+uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+uint64_t Now() {
+  FILETIME t;
+  GetSystemTimeAsFileTime(&t);
+  return Ticks(t);
+}
+
+std::wstring FoldedPath(const std::wstring& path) {
+  std::wstring out = path;
+  for (wchar_t& c : out)
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
+  return out;
+}
+
+bool MatchesAny(const std::vector<std::wstring>& patterns, const std::wstring& name) {
+  if (patterns.empty()) return true;
+  for (const std::wstring& p : patterns)
+    if (MatchWildcard(p, name)) return true;
+  return false;
+}
+
+}  // namespace
+
+HRESULT TJunkEngine::RunScan() {
+  InterlockedExchange(&stop_, 0);
+  size_t count;
+  {
+    TLocked hold(lock_);
+    for (TCategoryState& c : categories_) {
+      c.Findings.clear();
+      c.TotalSize = 0;
+    }
+    found_.clear();
+    scanningCategory_ = 0;
+    count = categories_.size();
+  }
+  for (size_t i = 0; i < count && !stop_; ++i) {
+    bool checked;
+    {
+      TLocked hold(lock_);
+      checked = categories_[i].Checked;
+      if (checked) scanningCategory_ = static_cast<TRubbishItem>(i + 1);
+    }
+    if (checked) ScanCategory(i);
+  }
+  TLocked hold(lock_);
+  scanningPath_.clear();
+  scanningCategory_ = 0;
+  return stop_ ? S_FALSE : S_OK;
+}
+
+void TJunkEngine::ScanCategory(size_t index) {
+  std::vector<TTarget> targets;
+  const TCategoryDef* def = categories_[index].Def;
+  if (def->Kind == TTargetKind::Fixed) {
+    def->Targets(targets);
+  } else {
+    std::vector<std::wstring> patterns;
+    {
+      TLocked hold(lock_);
+      for (const TFileTypeState& t : fileTypes_)
+        if (t.Checked) patterns.push_back(t.Def.Pattern);
+    }
+    if (patterns.empty()) return;
+    for (const std::wstring& drive : FixedDrives()) targets.push_back(TTarget{drive, patterns, true});
+  }
+  for (const TTarget& target : targets) {
+    if (stop_) return;
+    WalkTarget(index, target);
+  }
+}
+
+bool TJunkEngine::Excluded(const std::wstring& folder) const {
+  for (const std::wstring& e : excluded_)
+    if (IsInFolder(folder, e)) return true;
+  return false;
+}
+
+void TJunkEngine::AddFinding(size_t category, const std::wstring& path, INT64 size) {
+  TLocked hold(lock_);
+  if (!found_.insert(FoldedPath(path)).second) return;  // another category has it
+  TCategoryState& c = categories_[category];
+  c.Findings.push_back(TFinding{path, size});
+  c.TotalSize += size;
+}
+
+void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
+  int ageDays;
+  {
+    TLocked hold(lock_);
+    ageDays = ageDays_;
+    if (Excluded(target.Folder)) return;
+  }
+  // The root itself may be a junction (a moved profile folder): never walk through one.
+  DWORD rootAttributes = GetFileAttributesW(target.Folder.c_str());
+  if (rootAttributes == INVALID_FILE_ATTRIBUTES || !(rootAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+      (rootAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return;
+  const uint64_t now = Now();
+  std::vector<std::wstring> pending(1, target.Folder);
+  while (!pending.empty() && !stop_) {
+    std::wstring folder = pending.back();
+    pending.pop_back();
+    {
+      TLocked hold(lock_);
+      scanningPath_ = folder;
+    }
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) continue;
+    do {
+      if (stop_) break;
+      const wchar_t* name = fd.cFileName;
+      if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0))) continue;
+      // Junctions and symbolic links lead elsewhere or back up the tree.
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
+      std::wstring path = folder + L"\\" + name;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (!target.Recursive) continue;
+        TLocked hold(lock_);
+        if (!Excluded(path)) pending.push_back(path);
+        continue;
+      }
+      if (!MatchesAny(target.Patterns, name)) continue;
+      uint64_t lastUsed = Ticks(fd.ftLastWriteTime);
+      if (Ticks(fd.ftLastAccessTime) > lastUsed) lastUsed = Ticks(fd.ftLastAccessTime);
+      if (!OldEnough(lastUsed, now, ageDays)) continue;
+      AddFinding(category, path, (static_cast<INT64>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+  }
+}
+
+}  // namespace junk

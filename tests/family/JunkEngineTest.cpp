@@ -1,0 +1,340 @@
+// The junk engine through its COM interface, loaded from a private copy of the library so
+// its settings file lands in the test's own folder.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "RubbishCleanApi.h"
+#include "helpers/ProcessHelpers.h"
+#include "helpers/TempFolder.h"
+
+namespace {
+
+class Engine {
+ public:
+  explicit Engine(const TTempFolder& dir) {
+    std::wstring copy = dir.File(L"Marvolent8.dll");
+    CopyFileW((ModuleDir() + L"\\Marvolent8.dll").c_str(), copy.c_str(), FALSE);
+    module_ = LoadLibraryW(copy.c_str());
+    typedef HRESULT(STDAPICALLTYPE * GetClassObjectFn)(REFCLSID, REFIID, void**);
+    auto get = module_ ? reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")))
+                       : nullptr;
+    IClassFactory* factory = nullptr;
+    if (get && SUCCEEDED(get(CLSID_RubbishClean, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
+      IUnknown* unknown = nullptr;
+      if (SUCCEEDED(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unknown)))) {
+        unknown->QueryInterface(IID_IRubbishClean, reinterpret_cast<void**>(&api_));
+        unknown->Release();
+      }
+      factory->Release();
+    }
+    if (api_) {
+      api_->Initialize();
+      api_->Prepare();
+      api_->LoadSettings();
+    }
+  }
+  ~Engine() {
+    if (api_) api_->Release();
+    if (module_) FreeLibrary(module_);
+  }
+  IRubbishClean* operator->() { return api_; }
+  explicit operator bool() const { return api_ != nullptr; }
+
+  std::wstring Name(TRubbishItem item) {
+    BSTR b = nullptr;
+    api_->GetItemName(item, &b);
+    std::wstring s = b ? std::wstring(b, SysStringLen(b)) : std::wstring();
+    SysFreeString(b);
+    return s;
+  }
+  std::vector<TRubbishItem> Categories() {
+    std::vector<TRubbishItem> items;
+    TRubbishItem item = 0;
+    api_->GetFirstCategory(&item);
+    while (item != 0 && items.size() < 100) {
+      items.push_back(item);
+      api_->GetNextItem(item, &item);
+    }
+    return items;
+  }
+  TRubbishItem CategoryNamed(const std::wstring& name) {
+    for (TRubbishItem item : Categories())
+      if (Name(item) == name) return item;
+    return 0;
+  }
+  // Leaves only the given category selected.
+  void SelectOnly(TRubbishItem only) {
+    for (TRubbishItem item : Categories()) api_->SetItemChecked(item, item == only ? -1 : 0);
+  }
+  std::set<std::wstring> Files(TRubbishItem item) {
+    INT32 count = 0;
+    INT64 size = 0;
+    api_->GetCategoryTotals(item, &count, &size);
+    std::set<std::wstring> files;
+    for (INT32 i = 0; i < count; ++i) {
+      BSTR b = nullptr;
+      INT64 s = 0;
+      api_->GetCategoryFile(item, i, &b, &s);
+      files.insert(std::wstring(b, SysStringLen(b)));
+      SysFreeString(b);
+    }
+    return files;
+  }
+
+ private:
+  HMODULE module_ = nullptr;
+  IRubbishClean* api_ = nullptr;
+};
+
+void WriteFile(const std::wstring& path, size_t bytes, int daysOld = 0) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << "cannot create test file";
+  std::string data(bytes, 'x');
+  DWORD written;
+  ::WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+  if (daysOld > 0) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULONGLONG t = ((static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime) -
+                  static_cast<ULONGLONG>(daysOld) * 864000000000ULL;
+    FILETIME old = {static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
+    SetFileTime(h, &old, &old, &old);
+  }
+  CloseHandle(h);
+}
+
+// Points the user's temporary folder at a folder of the test while it lives.
+class TempFolderRedirect {
+ public:
+  explicit TempFolderRedirect(const std::wstring& folder) {
+    wchar_t buf[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"TMP", buf, MAX_PATH);
+    oldTmp_ = buf;
+    GetEnvironmentVariableW(L"TEMP", buf, MAX_PATH);
+    oldTemp_ = buf;
+    SetEnvironmentVariableW(L"TMP", folder.c_str());
+    SetEnvironmentVariableW(L"TEMP", folder.c_str());
+  }
+  ~TempFolderRedirect() {
+    SetEnvironmentVariableW(L"TMP", oldTmp_.c_str());
+    SetEnvironmentVariableW(L"TEMP", oldTemp_.c_str());
+  }
+
+ private:
+  std::wstring oldTmp_, oldTemp_;
+};
+
+const wchar_t kUserTemp[] = L"用户临时文件";
+
+}  // namespace
+
+TEST(JunkEngine, CategoriesAndFileTypesEnumerate) {
+  TTempFolder dir;
+  Engine engine(dir);
+  ASSERT_TRUE(engine);
+  INT32 count = 0;
+  engine->GetCategoryCount(&count);
+  std::vector<TRubbishItem> categories = engine.Categories();
+  EXPECT_EQ(static_cast<size_t>(count), categories.size());
+  EXPECT_GE(count, 7);
+  std::set<std::wstring> names;
+  for (TRubbishItem item : categories) {
+    std::wstring name = engine.Name(item);
+    EXPECT_FALSE(name.empty());
+    names.insert(name);
+    INT32 image = -1, recommended = 0, checked = 0;
+    engine->GetItemImageIndex(item, &image);
+    engine->GetItemRecommended(item, &recommended);
+    engine->GetItemChecked(item, &checked);
+    EXPECT_GE(image, 0);
+    EXPECT_EQ(checked != 0, recommended != 0) << "defaults select exactly the recommended categories";
+  }
+  EXPECT_EQ(names.size(), categories.size()) << "names are unique";
+  EXPECT_TRUE(names.count(kUserTemp));
+  INT32 byTypeRecommended = -1;
+  engine->GetItemRecommended(engine.CategoryNamed(L"按文件类型扫描"), &byTypeRecommended);
+  EXPECT_EQ(byTypeRecommended, 0) << "the whole-disk sweep is never recommended";
+
+  TRubbishItem root = 0, type = 0;
+  engine->GetFileTypeRoot(&root);
+  engine->GetFirstChild(root, &type);
+  int types = 0;
+  bool sawTmp = false;
+  while (type != 0 && types < 1000) {
+    std::wstring name = engine.Name(type);
+    EXPECT_NE(name.find(L' '), std::wstring::npos) << "pattern, a blank, description";
+    sawTmp |= name.rfind(L"*.tmp ", 0) == 0;
+    BSTR group = nullptr;
+    engine->GetItemGroupName(type, &group);
+    EXPECT_GT(SysStringLen(group), 0u);
+    SysFreeString(group);
+    ++types;
+    engine->GetNextItem(type, &type);
+  }
+  EXPECT_GE(types, 5);
+  EXPECT_TRUE(sawTmp);
+}
+
+TEST(JunkEngine, ScanFindsExactlyTheFilesOfTheSelectedFolder) {
+  TTempFolder dir;
+  Engine engine(dir);
+  ASSERT_TRUE(engine);
+  TTempFolder tree;
+  const std::wstring t = tree.Path();
+  CreateDirectoryW((t + L"\\sub").c_str(), nullptr);
+  CreateDirectoryW((t + L"\\sub\\deep").c_str(), nullptr);
+  CreateDirectoryW((t + L"\\skip").c_str(), nullptr);
+  CreateDirectoryW((t + L"\\Skipper").c_str(), nullptr);
+  WriteFile(t + L"\\a.tmp", 10);
+  WriteFile(t + L"\\sub\\b.txt", 20);
+  WriteFile(t + L"\\sub\\deep\\c.log", 30);
+  WriteFile(t + L"\\skip\\d.tmp", 40);
+  WriteFile(t + L"\\Skipper\\e.tmp", 50);  // shares a prefix with the excluded folder only
+  TempFolderRedirect redirect(t);
+  TRubbishItem temp = engine.CategoryNamed(kUserTemp);
+  engine.SelectOnly(temp);
+  BSTR excluded = SysAllocString((t + L"\\SKIP\\|\"C:\\nowhere\"").c_str());
+  engine->SetExcludedFolders(excluded);
+  SysFreeString(excluded);
+  BSTR back = nullptr;
+  engine->GetExcludedFolders(&back);
+  EXPECT_EQ(std::wstring(back, SysStringLen(back)), t + L"\\SKIP|C:\\nowhere");
+  SysFreeString(back);
+
+  engine->RunScan();
+  std::set<std::wstring> expected = {t + L"\\a.tmp", t + L"\\sub\\b.txt", t + L"\\sub\\deep\\c.log",
+                                     t + L"\\Skipper\\e.tmp"};
+  EXPECT_EQ(engine.Files(temp), expected);
+  INT32 count = 0;
+  INT64 size = 0;
+  engine->GetCategoryTotals(temp, &count, &size);
+  EXPECT_EQ(count, 4);
+  EXPECT_EQ(size, 10 + 20 + 30 + 50);
+  // Nothing is deleted by a scan.
+  for (const std::wstring& f : expected) EXPECT_NE(GetFileAttributesW(f.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(JunkEngine, AgeFilterKeepsRecentlyUsedFiles) {
+  TTempFolder dir;
+  Engine engine(dir);
+  TTempFolder tree;
+  WriteFile(tree.File(L"new.tmp"), 1);
+  WriteFile(tree.File(L"yesterday.tmp"), 1, 1);
+  WriteFile(tree.File(L"old.tmp"), 1, 3);
+  TempFolderRedirect redirect(tree.Path());
+  TRubbishItem temp = engine.CategoryNamed(kUserTemp);
+  engine.SelectOnly(temp);
+  engine->SetAgeFilter(2);
+  engine->RunScan();
+  EXPECT_EQ(engine.Files(temp), std::set<std::wstring>{tree.File(L"old.tmp")});
+  engine->SetAgeFilter(0);
+  engine->RunScan();
+  EXPECT_EQ(engine.Files(temp).size(), 3u);
+}
+
+// The bench links C:\purvex-fixtures\reparse\tree\link to a folder outside the tree.
+TEST(JunkEngine, NeverFollowsSymbolicLinks) {
+  const std::wstring tree = L"C:\\purvex-fixtures\\reparse\\tree";
+  DWORD attributes = GetFileAttributesW((tree + L"\\link").c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << "bench fixture missing";
+  ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  TTempFolder dir;
+  Engine engine(dir);
+  TempFolderRedirect redirect(tree);
+  TRubbishItem temp = engine.CategoryNamed(kUserTemp);
+  engine.SelectOnly(temp);
+  engine->RunScan();
+  EXPECT_EQ(engine.Files(temp), (std::set<std::wstring>{tree + L"\\own.tmp", tree + L"\\sub\\deep.tmp"}));
+}
+
+namespace {
+struct ScanThread {
+  IRubbishClean* api;
+  DWORD returnedAt = 0;
+  static DWORD WINAPI Run(LPVOID p) {
+    auto* self = static_cast<ScanThread*>(p);
+    CoInitialize(nullptr);
+    self->api->RunScan();
+    self->returnedAt = GetTickCount();
+    CoUninitialize();
+    return 0;
+  }
+};
+}  // namespace
+
+TEST(JunkEngine, StopEndsARunningScanQuicklyAndGettersStayConsistent) {
+  TTempFolder dir;
+  Engine engine(dir);
+  TTempFolder tree;
+  // Enough folders that the scan cannot finish before it is stopped.
+  for (int d = 0; d < 60; ++d) {
+    std::wstring folder = tree.File(L"d" + std::to_wstring(d));
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (int f = 0; f < 100; ++f) WriteFile(folder + L"\\f" + std::to_wstring(f) + L".tmp", 1);
+  }
+  TempFolderRedirect redirect(tree.Path());
+  TRubbishItem temp = engine.CategoryNamed(kUserTemp);
+  engine.SelectOnly(temp);
+  ScanThread scan{&*engine.operator->()};
+  HANDLE thread = CreateThread(nullptr, 0, ScanThread::Run, &scan, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  // While it runs, a finding read by index stays the same finding.
+  std::wstring first;
+  for (int i = 0; i < 500 && first.empty(); ++i) {
+    BSTR b = nullptr;
+    INT64 size = 0;
+    if (SUCCEEDED(engine->GetCategoryFile(temp, 0, &b, &size))) first.assign(b, SysStringLen(b));
+    SysFreeString(b);
+    if (first.empty()) Sleep(1);
+  }
+  ASSERT_FALSE(first.empty()) << "no finding appeared while scanning";
+  TRubbishItem scanning = 0;
+  engine->GetScanningCategory(&scanning);
+  DWORD stopAt = GetTickCount();
+  engine->StopScan();
+  ASSERT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
+  CloseHandle(thread);
+  EXPECT_LE(scan.returnedAt - stopAt, 100u) << "RunScan returned " << (scan.returnedAt - stopAt) << " ms after the stop";
+  INT32 count = 0;
+  INT64 size = 0;
+  engine->GetCategoryTotals(temp, &count, &size);
+  EXPECT_LT(count, 6000) << "the scan was stopped before the end";
+  BSTR b = nullptr;
+  engine->GetCategoryFile(temp, 0, &b, &size);
+  EXPECT_EQ(std::wstring(b, SysStringLen(b)), first);
+  SysFreeString(b);
+  EXPECT_TRUE(scanning == temp || scanning == 0);
+}
+
+TEST(JunkEngine, SettingsSurviveAReloadAndCancelDropsChanges) {
+  TTempFolder dir;
+  TRubbishItem temp;
+  {
+    Engine engine(dir);
+    temp = engine.CategoryNamed(kUserTemp);
+    engine->SetItemChecked(temp, 0);
+    BSTR excluded = SysAllocString(L"C:\\keep|D:\\also");
+    engine->SetExcludedFolders(excluded);
+    SysFreeString(excluded);
+    engine->SetAgeFilter(2);
+    engine->SaveSettings();
+    engine->SetItemChecked(temp, -1);  // an unsaved change, as after Cancel
+    engine->LoadSettings();
+    INT32 checked = -1;
+    engine->GetItemChecked(temp, &checked);
+    EXPECT_EQ(checked, 0);
+  }
+  Engine again(dir);
+  INT32 checked = -1;
+  again->GetItemChecked(temp, &checked);
+  EXPECT_EQ(checked, 0);
+  BSTR back = nullptr;
+  again->GetExcludedFolders(&back);
+  EXPECT_EQ(std::wstring(back, SysStringLen(back)), L"C:\\keep|D:\\also");
+  SysFreeString(back);
+}
