@@ -1,0 +1,118 @@
+// Times the junk engine's scan of a generated tree against a bare FindFirstFileA walk of
+// the same tree, interleaved in one run, and prints the ratio of the best times.
+// usage: junk_scan_bench [files, default 100000]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "RubbishCleanApi.h"
+
+namespace {
+
+const int kFilesPerFolder = 1000;
+
+// Outside the temporary folder, so that no test that looks there meets 100,000 files.
+std::string TreeRoot() { return "C:\\purvex-bench-tree"; }
+
+// Reuses a tree made by an earlier run when it has the same size.
+void MakeTree(const std::string& root, int files) {
+  std::string marker = root + "\\files-" + std::to_string(files) + ".done";
+  if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+  CreateDirectoryA(root.c_str(), nullptr);
+  for (int i = 0; i < files; ++i) {
+    std::string folder = root + "\\d" + std::to_string(i / kFilesPerFolder);
+    if (i % kFilesPerFolder == 0) CreateDirectoryA(folder.c_str(), nullptr);
+    std::string file = folder + "\\f" + std::to_string(i) + ".tmp";
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+  HANDLE h = CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+}
+
+long long BareWalk(const std::string& folder) {
+  long long files = 0;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  do {
+    if (fd.cFileName[0] == '.') continue;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      files += BareWalk(folder + "\\" + fd.cFileName);
+    else
+      ++files;
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return files;
+}
+
+IRubbishClean* LoadEngine() {
+  HMODULE module = LoadLibraryA("Marvolent8.dll");
+  typedef HRESULT(STDAPICALLTYPE * GetClassObjectFn)(REFCLSID, REFIID, void**);
+  auto get = module ? reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")))
+                    : nullptr;
+  IClassFactory* factory = nullptr;
+  IRubbishClean* engine = nullptr;
+  if (get && SUCCEEDED(get(CLSID_RubbishClean, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
+    factory->CreateInstance(nullptr, IID_IRubbishClean, reinterpret_cast<void**>(&engine));
+    factory->Release();
+  }
+  return engine;
+}
+
+double Seconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER freq) {
+  return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int files = argc > 1 ? std::atoi(argv[1]) : 100000;
+  std::string root = TreeRoot();
+  MakeTree(root, files);
+  IRubbishClean* engine = LoadEngine();
+  if (!engine) {
+    std::printf("Marvolent8.dll not loadable\n");
+    return 1;
+  }
+  // Only the user's temporary folder, pointed at the tree.
+  SetEnvironmentVariableA("TMP", root.c_str());
+  SetEnvironmentVariableA("TEMP", root.c_str());
+  TRubbishItem item = 0, tempItem = 0;
+  engine->GetFirstCategory(&item);
+  while (item) {
+    BSTR name = nullptr;
+    engine->GetItemName(item, &name);
+    bool isTemp = name && std::wstring(name) == L"用户临时文件";
+    SysFreeString(name);
+    engine->SetItemChecked(item, isTemp ? -1 : 0);
+    if (isTemp) tempItem = item;
+    engine->GetNextItem(item, &item);
+  }
+  LARGE_INTEGER freq;
+  QueryPerformanceFrequency(&freq);
+  double bestBare = 1e9, bestEngine = 1e9;
+  long long bareFiles = 0;
+  INT32 found = 0;
+  for (int round = 0; round < 3; ++round) {
+    LARGE_INTEGER a, b, c;
+    QueryPerformanceCounter(&a);
+    bareFiles = BareWalk(root);
+    QueryPerformanceCounter(&b);
+    engine->RunScan();
+    QueryPerformanceCounter(&c);
+    INT64 size = 0;
+    engine->GetCategoryTotals(tempItem, &found, &size);
+    bestBare = std::min(bestBare, Seconds(a, b, freq));
+    bestEngine = std::min(bestEngine, Seconds(b, c, freq));
+  }
+  std::printf("tree: %lld files in %d folders\n", bareFiles, (files + kFilesPerFolder - 1) / kFilesPerFolder);
+  std::printf("bare FindFirstFileA walk: %.3f s (best of 3)\n", bestBare);
+  std::printf("engine scan (%d findings): %.3f s (best of 3)\n", found, bestEngine);
+  std::printf("engine / bare walk: %.2f\n", bestEngine / bestBare);
+  engine->Release();
+  return 0;
+}
