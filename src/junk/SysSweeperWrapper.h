@@ -1,0 +1,77 @@
+// TCleanWrapper: the program's only way to the junk-sweeping engine. It loads the engine
+// library, converts texts between the engine's BSTRs and the program's GBK strings, runs
+// the blocking scan on TScanThread, and answers by itself when the engine is missing.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "RubbishCleanApi.h"
+
+class TCleanWrapper {
+ public:
+  enum : uint8_t { kIdle = 0, kScanning = 1, kStopped = 3, kFinished = 6 };
+  enum : uint8_t { kUnavailable = 0, kAvailable = 2 };
+
+  explicit TCleanWrapper(const char* libraryName = "Marvolent8.dll");
+  ~TCleanWrapper();
+  TCleanWrapper(const TCleanWrapper&) = delete;
+  TCleanWrapper& operator=(const TCleanWrapper&) = delete;
+
+  // 2 when the engine's interface was obtained, else 0.
+  uint8_t Availability() const { return availability_; }
+  uint8_t ScanState() const { return state_; }
+
+  void Initialize();
+  void Prepare();
+  void LoadSettings();
+  void SaveSettings();
+
+  std::string GetItemName(TRubbishItem item);
+  bool GetItemChecked(TRubbishItem item);
+  void SetItemChecked(TRubbishItem item, bool checked);
+  bool GetItemRecommended(TRubbishItem item);
+  bool GetItemUserDefined(TRubbishItem item);
+  std::string GetItemGroupName(TRubbishItem item);
+  int GetItemImageIndex(TRubbishItem item);
+  int GetCategoryCount();
+  TRubbishItem GetFirstCategory();
+  TRubbishItem GetNextItem(TRubbishItem item);
+  TRubbishItem GetFirstChild(TRubbishItem item);
+  TRubbishItem GetFileTypeRoot();
+  // Findings so far; a negative count shows as 0.
+  void GetCategoryTotals(TRubbishItem item, int& count, int64_t& size);
+  bool GetCategoryFile(TRubbishItem item, int index, std::string& path, int64_t& size);
+  std::string GetScanningPath();
+  TRubbishItem GetScanningCategory();
+  void SetAgeFilter(int days);
+  std::string GetExcludedFolders();
+  void SetExcludedFolders(const std::string& folders);
+  void ReportUndeletedFile(const std::string& path);
+
+  // Starts RunScan on a worker thread that frees itself; state 1.
+  void StartScan();
+  // The engine's StopScan; state 3.
+  void StopScan();
+  bool IsScanning() const { return state_ == kScanning; }
+  bool IsScanDone() const { return state_ == kStopped || state_ == kFinished; }
+
+ private:
+  friend class TScanThread;
+  HMODULE library_ = nullptr;
+  IRubbishClean* engine_ = nullptr;
+  uint8_t availability_ = kUnavailable;
+  // Written by both threads without a lock: the main thread writes 1 and 3, the worker
+  // writes 6 only when it does not find 3.
+  volatile uint8_t state_ = kIdle;
+};
+
+// Worker that runs one scan and deletes itself.
+class TScanThread {
+ public:
+  static bool Start(TCleanWrapper& wrapper);
+
+ private:
+  explicit TScanThread(TCleanWrapper& wrapper) : wrapper_(wrapper) {}
+  static unsigned __stdcall Run(void* self);
+  TCleanWrapper& wrapper_;
+};
