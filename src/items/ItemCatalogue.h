@@ -1,0 +1,48 @@
+// The catalogue of cleaning groups and items, in tree order, with the systems on which
+// each is offered. The tree builder turns it into nodes; captions are item identities
+// (settings keys, special-item recognition), so they are the program's texts verbatim.
+#pragma once
+#include <string>
+#include <vector>
+
+// The facts about the running Windows that decide which items exist.
+struct TCatalogueSystem {
+  int MajorVersion = 0;
+  int MinorVersion = 0;
+  std::string OSName;
+  bool IsWow64 = false;
+  bool IsServer = false;
+};
+
+enum class TShownWhen {
+  Always,
+  Not64Bit,          // IsWow64 false
+  Windows7,          // major above 5, minor 1
+  NotificationArea,  // major above 4 and not Windows 2000
+  NTFamily5,         // major above 4
+  NotServer,         // IsServer false
+};
+
+struct TCatalogueItem {
+  const char* Caption;
+  bool Recommended;  // "推荐", else "可选"
+  int ImageIndex;
+  TShownWhen ShownWhen;
+};
+
+struct TCatalogueGroup {
+  const char* Caption;
+  int ImageIndex;
+  TShownWhen ShownWhen;
+  std::vector<TCatalogueItem> Items;
+};
+
+// Groups G1 to G5 (the junk group comes from the engine).
+const std::vector<TCatalogueGroup>& ItemCatalogue();
+
+bool IsShown(TShownWhen when, const TCatalogueSystem& system);
+
+extern const char kRecommendedWord[];  // "推荐"
+extern const char kOptionalWord[];     // "可选"
+extern const char kJunkGroupCaption[];  // "垃圾文件清理"
+const int kJunkGroupImage = 46;
