@@ -101,3 +101,30 @@ TEST(ItemCatalogue, CaptionsAreUniqueAndOptionalItemsAreTheListedOnes) {
                           "Marvolent漏洞修复留下的补丁",
                       }));
 }
+
+TEST(ItemCatalogue, SystemGroupOrderOn64BitWindows7) {
+  auto offered = Offered(System(6, 1, "7", true));
+  EXPECT_EQ(offered[2], (std::vector<std::string>{
+                            "系统历史痕迹和临时文件",
+                            "运行(开始菜单中，重启后生效)",
+                            "最近运行的程序历史记录",
+                            "文件打开与保存历史记录",
+                            "窗口位置与大小历史记录",
+                            "查找计算机",
+                            "最近打开的文件",
+                            "Windows 7 跳转列表（用户锁定项目也会删除，请慎用）",
+                            "文件扩展名历史记录",
+                            "最近打开的程序历史记录",
+                            "通知区域图标历史记录(重启后生效)",
+                            "Windows系统日志",
+                            "清空回收站",
+                            "Windows搜索历史",
+                            "网络驱动器映射历史",
+                            "剪贴板内容",
+                        }));
+  EXPECT_EQ(offered[3].front(), "应用程序历史记录");
+  EXPECT_EQ(offered[3][1], "Windows画图");
+  EXPECT_EQ(offered[3].back(), "SnagIt 历史记录");
+  EXPECT_EQ(offered[4][1], "冗余动态链接库");
+  EXPECT_EQ(offered[4].back(), "无效的字体");
+}
