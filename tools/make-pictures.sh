@@ -8,7 +8,8 @@ mkdir -p "$out"
 font=$(fc-match -f '%{file}' 'WenQuanYi Micro Hei')
 draw() {  # draw <file> <convert arguments...>
   local file=$1; shift
-  convert "$@" -type TrueColor "BMP3:$out/$file"
+  # No anti-aliasing: blended edges would mix with the magenta that marks transparency.
+  convert +antialias "$@" -type TrueColor "BMP3:$out/$file"
 }
 
 # Banner behind the page buttons, with the product name where the link area lies.

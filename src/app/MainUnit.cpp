@@ -1,20 +1,40 @@
 #include "app/MainUnit.h"
 
+#include <commctrl.h>
+
 #include "app/ApplicationWindow.h"
+#include "app/FamilyWindow.h"
+#include "app/MainLayout.h"
 #include "app/ResStrings.h"
+#include "core/CommandLine.h"
+#include "junk/SysSweeperWrapper.h"
+#include "res/MainStrings.h"
 #include "res/resource.h"
+#include "system/AppContext.h"
+#include "system/ToolsShellOpen.h"
+#include "ui/Panel.h"
 #include "ui/WideText.h"
 #include "ui/WindowThunk.h"
 
 namespace {
 const wchar_t kClassName[] = L"TFormPurvex";
 const COLORREF kBackground = RGB(247, 252, 246);
+const COLORREF kGreen = RGB(0, 128, 0);
+const COLORREF kNavy = RGB(0, 0, 128);
+const COLORREF kRed = RGB(255, 0, 0);
 // Fixed single border with the system menu and the minimise box only.
 const DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+const UINT kMsgScheduledClean = WM_USER + 118;  // 1142, to the family's main program
+
+HBITMAP LoadPicture(const wchar_t* name) {
+  return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
 }  // namespace
 
 TFormPurvex::TFormPurvex(TApplicationWindow& app) : app_(app) {
   background_ = CreateSolidBrush(kBackground);
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&icc);
   WNDCLASSW wc = {};
   wc.lpfnWndProc = ObjectWndProc<TFormPurvex>;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -29,27 +49,241 @@ TFormPurvex::TFormPurvex(TApplicationWindow& app) : app_(app) {
   int w = r.right - r.left, h = r.bottom - r.top;
   int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   std::string caption = LoadResString(IDS_CAPTION) + " " + LoadResString(IDS_PRODUCT_URL);
-  hwnd_ = CreateWindowExW(0, kClassName, WideFromGbk(caption).c_str(), kStyle, x, y, w, h,
+  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, WideFromGbk(caption).c_str(), kStyle, x, y, w, h,
                           app.Handle(), nullptr, wc.hInstance, this);
+  if (hwnd_ && !FormCreate()) {
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
 }
 
 TFormPurvex::~TFormPurvex() {
   if (hwnd_) DestroyWindow(hwnd_);
+  FormDestroy();
   if (background_) DeleteObject(background_);
 }
 
 void TFormPurvex::Show() {
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
+  FormShow();
+}
+
+void TFormPurvex::LoadPictures() {
+  pictures_.Banner = LoadPicture(L"BANNER");
+  pictures_.BtnClean = LoadPicture(L"BTNCLEAN");
+  pictures_.BtnAdvanceClean = LoadPicture(L"BTNADVANCECLEAN");
+  pictures_.HomepagePanelPure = LoadPicture(L"HOMEPAGEPANELPURE");
+  pictures_.ImgRight = LoadPicture(L"IMGRIGHT");
+  pictures_.ImgError = LoadPicture(L"IMGERROR");
+  pictures_.ImgBusy = LoadPicture(L"IMGBUSY");
+  pictures_.ImgStart = LoadPicture(L"IMGSTART");
+  pictures_.ImgDesc = LoadPicture(L"IMGDESC");
+  pictures_.ImgWarn = LoadPicture(L"IMGWARN");
+  pictures_.ImgApp = LoadPicture(L"IMGAPP");
+}
+
+bool TFormPurvex::FormCreate() {
+  TAppContext& ctx = AppContext();
+  // The folders everything else depends on; without them the program cannot work.
+  char windows[261] = {}, system[261] = {}, temp[261] = {};
+  if (!GetWindowsDirectoryA(windows, 261) || !GetSystemDirectoryA(system, 261) || !GetTempPathA(261, temp)) {
+    MessageBoxW(hwnd_, WideFromGbk(LoadResString(IDS_FOLDER_ERROR)).c_str(),
+                WideFromGbk(LoadResString(IDS_CAPTION)).c_str(), MB_OK | MB_ICONERROR);
+    return false;
+  }
+  fonts_.reset(new TFormFonts());
+  LoadPictures();
+  CreateMainControls(hwnd_, pictures_, *fonts_, c_);
+  // The system hand is the program's hand cursor (links).
+  ctx.WindowsDir = windows;
+  ctx.SystemDir = system;
+  ctx.TempDir = temp;
+
+  state_ = TMainState();
+  SetLabelText(c_.Label4, LoadResString(IDS_STATE_BAD));
+  BtnHomepageClick();
+  if (ctx.OSInfo && ctx.OSInfo->IsServer) ShowWindow(c_.LblRestore, SW_HIDE);
+
+  junk_.reset(new TCleanWrapper());
+  junk_->Initialize();
+  junk_->Prepare();
+  junk_->LoadSettings();
+  return true;
+}
+
+void TFormPurvex::FormShow() {
+  if (!traceTree_.GetFirst()) {
+    const TAppContext& ctx = AppContext();
+    TCatalogueSystem system;
+    if (ctx.OSInfo) {
+      system.MajorVersion = ctx.OSInfo->MajorVersion;
+      system.MinorVersion = ctx.OSInfo->MinorVersion;
+      system.OSName = ctx.OSInfo->OSName;
+      system.IsWow64 = ctx.OSInfo->IsWow64;
+      system.IsServer = ctx.OSInfo->IsServer;
+    }
+    itemTree_ = BuildItemTree(traceTree_, system, *junk_, false, TReadItemChecked());
+  }
+  if (core::IsCleanNowRun(core::SplitCommandLine(GetCommandLineA()))) {
+    app_.Minimize();
+    SetTimer(hwnd_, kTimer1, 1000, nullptr);
+  }
+  // The NT family gives back the working set that start-up used.
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
+void TFormPurvex::FormActivate() {
+  if (activatedOnce_) return;
+  activatedOnce_ = true;
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  SetWindowPos(hwnd_, nullptr, r.left, r.top - 15, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFormPurvex::FormClose() {
+  KillTimer(hwnd_, kTimer1);
+  KillTimer(hwnd_, kTmrRubbish);
+}
+
+void TFormPurvex::FormDestroy() {
+  junk_.reset();
+  traceTree_.Clear();
+  HBITMAP* all[] = {&pictures_.Banner,   &pictures_.BtnClean, &pictures_.BtnAdvanceClean, &pictures_.HomepagePanelPure,
+                    &pictures_.ImgRight, &pictures_.ImgError, &pictures_.ImgBusy,         &pictures_.ImgStart,
+                    &pictures_.ImgDesc,  &pictures_.ImgWarn,  &pictures_.ImgApp};
+  for (HBITMAP* b : all)
+    if (*b) {
+      DeleteObject(*b);
+      *b = nullptr;
+    }
+  fonts_.reset();
+}
+
+void TFormPurvex::ShowPage(bool home) {
+  homeSelected_ = home;
+  ShowWindow(home ? c_.HomePage : c_.AdvancedPage, SW_SHOW);
+  ShowWindow(home ? c_.AdvancedPage : c_.HomePage, SW_HIDE);
+  InvalidateRect(c_.BtnHomepage, nullptr, TRUE);
+  InvalidateRect(c_.BtnOverview, nullptr, TRUE);
+}
+
+void TFormPurvex::BtnHomepageClick() {
+  if (state_.Scanning || state_.Cleaning) return;
+  ShowPage(true);
+}
+
+void TFormPurvex::BtnOverviewClick() { ShowPage(false); }
+
+void TFormPurvex::Label13Click() { OpenURL("http://" + LoadResString(IDS_PRODUCT_URL)); }
+
+void TFormPurvex::LabelAutoCleanOptionClick() {
+  HWND family = FindFamilyMainWindow();
+  if (!family) return;
+  PostMessageW(family, kMsgScheduledClean, 0, 0);
+  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void TFormPurvex::Button3Click() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void TFormPurvex::OnCommand(int id, int code) {
+  if (code != BN_CLICKED && code != STN_CLICKED) return;
+  switch (id) {
+    case ID_BTN_HOMEPAGE: BtnHomepageClick(); break;
+    case ID_BTN_OVERVIEW: BtnOverviewClick(); break;
+    case ID_LABEL13: Label13Click(); break;
+    case ID_LABEL_AUTOCLEAN: LabelAutoCleanOptionClick(); break;
+    case ID_BTN_CLOSE: Button3Click(); break;
+  }
+}
+
+LRESULT TFormPurvex::OnCtlColorStatic(HDC dc, HWND label) {
+  COLORREF color = GetSysColor(COLOR_WINDOWTEXT);
+  switch (LabelStyleOf(label)) {
+    case TLabelStyle::Link: color = IsWindowEnabled(label) ? kGreen : RGB(193, 193, 193); break;
+    case TLabelStyle::StartLink: color = RGB(255, 255, 255); break;
+    case TLabelStyle::Navy: color = kNavy; break;
+    case TLabelStyle::Red: color = kRed; break;
+    default: break;
+  }
+  SetTextColor(dc, color);
+  SetBkMode(dc, TRANSPARENT);
+  // See-through: the panel's picture or colour shows behind the text.
+  return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+void TFormPurvex::DrawPageButton(const DRAWITEMSTRUCT& item) {
+  bool home = item.hwndItem == c_.BtnHomepage;
+  bool down = home == homeSelected_;
+  PaintParentBackground(item.hwndItem, item.hDC);
+  RECT r = item.rcItem;
+  if (down || (item.itemState & ODS_SELECTED)) {
+    // The selected page's button is shown pressed; the other stays flat and see-through.
+    HBRUSH face = CreateSolidBrush(RGB(226, 244, 222));
+    FillRect(item.hDC, &r, face);
+    DeleteObject(face);
+    DrawEdge(item.hDC, &r, BDR_SUNKENOUTER, BF_RECT);
+  }
+  RECT picture = {r.left + 11, r.top + 4, r.left + 51, r.top + 44};
+  DrawStretchedBitmap(item.hDC, home ? pictures_.BtnClean : pictures_.BtnAdvanceClean, picture);
+  wchar_t text[64] = {};
+  GetWindowTextW(item.hwndItem, text, 63);
+  HGDIOBJ old = SelectObject(item.hDC, down ? fonts_->Bold() : fonts_->Normal());
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, down ? RGB(0, 64, 0) : RGB(255, 255, 255));
+  RECT textRect = {r.left, r.top + 44, r.right, r.bottom};
+  DrawTextW(item.hDC, text, -1, &textRect, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(item.hDC, old);
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = r;
+    InflateRect(&focus, -2, -2);
+    DrawFocusRect(item.hDC, &focus);
+  }
+}
+
+bool TFormPurvex::OnSetCursor(HWND over) {
+  TLabelStyle style = over ? LabelStyleOf(over) : TLabelStyle::Normal;
+  if ((style == TLabelStyle::Link || style == TLabelStyle::StartLink) && IsWindowEnabled(over)) {
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+    return true;
+  }
+  return false;
 }
 
 LRESULT TFormPurvex::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wp), HIWORD(wp));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColorStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_DRAWITEM: {
+      const DRAWITEMSTRUCT& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (item.CtlType == ODT_BUTTON)
+        DrawPageButton(item);
+      else
+        DrawPicture(item);
+      return TRUE;
+    }
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wp))) return TRUE;
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) FormActivate();
+      break;
+    case WM_UPDATEUISTATE:
+      // Focus rectangles and mnemonics changed: repaint everything.
+      DefWindowProcW(hwnd, msg, wp, lp);
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) == SC_MINIMIZE) {
         app_.Minimize();
         return 0;
       }
+      break;
+    case WM_CLOSE:
+      FormClose();
       break;
     case WM_DESTROY:
       PostQuitMessage(0);

@@ -1,13 +1,42 @@
-// TFormPurvex, the program's main window.
+// TFormPurvex, the program's main window: banner with the page buttons, the home page with
+// the one-click clean and the statistics, the advanced page with the cleaning item tree.
 #pragma once
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
+#include "app/FormFonts.h"
+#include "app/MainControls.h"
+#include "items/ItemTree.h"
+#include "items/ScanTotals.h"
+#include "items/TreeModel.h"
+
 class TApplicationWindow;
+class TCleanWrapper;
+
+// Run flags and marks of the window (the drivers read and write them).
+struct TMainState {
+  bool Scanning = false;
+  bool Cleaning = false;
+  bool Stop = false;
+  bool OneClick = false;
+  bool CleanedOnce = false;
+  bool ExpandSwitch = true;
+  bool IEFormsCleared = false;
+  bool IEPasswordsCleared = false;
+  int RecycleBinCount = 0;
+  int64_t RecycleBinSize = 0;
+  TScanTotals Totals;
+  TTreeNode* CurrentNode = nullptr;
+};
 
 class TFormPurvex {
  public:
   static const int kClientWidth = 784;
   static const int kClientHeight = 538;
+  static const UINT kTimer1 = 1;
+  static const UINT kTmrRubbish = 2;
 
   explicit TFormPurvex(TApplicationWindow& app);
   ~TFormPurvex();
@@ -16,12 +45,42 @@ class TFormPurvex {
 
   HWND Handle() const { return hwnd_; }
   void Show();
-
   LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
+  const TMainControls& Controls() const { return c_; }
+  TMainState& State() { return state_; }
+  TTreeModel& TraceTree() { return traceTree_; }
+
+  // Event handlers, named after the control and the event.
+  bool FormCreate();
+  void FormShow();
+  void FormActivate();
+  void FormClose();
+  void FormDestroy();
+  void BtnHomepageClick();
+  void BtnOverviewClick();
+  void Label13Click();
+  void LabelAutoCleanOptionClick();
+  void Button3Click();
+
  private:
+  void LoadPictures();
+  void ShowPage(bool home);
+  void OnCommand(int id, int code);
+  LRESULT OnCtlColorStatic(HDC dc, HWND label);
+  void DrawPageButton(const DRAWITEMSTRUCT& item);
+  bool OnSetCursor(HWND over);
 
   TApplicationWindow& app_;
   HWND hwnd_ = nullptr;
   HBRUSH background_ = nullptr;
+  std::unique_ptr<TFormFonts> fonts_;
+  TMainPictures pictures_ = {};
+  TMainControls c_ = {};
+  TMainState state_;
+  TTreeModel traceTree_;
+  TItemTreeResult itemTree_;
+  std::unique_ptr<TCleanWrapper> junk_;
+  bool homeSelected_ = true;
+  bool activatedOnce_ = false;
 };
