@@ -1,0 +1,17 @@
+// Paths inside texts: environment variables, the leading folder variables of registry
+// entries and the executable at the start of a command line.
+#pragma once
+#include <string>
+
+#include "core/ExePathRules.h"
+
+// core::ExtractExePath: the executable or module path at the start of a command line.
+using core::ExtractExePath;
+
+// ExpandEnvironmentStringsA of the text; the text unchanged when the call fails.
+std::string ExpandEnvVars(const std::string& text);
+
+// The leading folder variable replaced with this computer's folder (the 64-bit program
+// folders when native is set on 64-bit Windows), then ExtractExePath. Folder values come
+// from the process context.
+std::string ExpandPathVariables(const std::string& text, bool native);

@@ -1,0 +1,89 @@
+#include "system/ToolsRegistry.h"
+
+#include <objbase.h>
+
+#include "core/ExePathRules.h"
+#include "system/ToolsPaths.h"
+#include "ui/WideText.h"
+
+namespace {
+
+class TRegKey {
+ public:
+  TRegKey(HKEY root, const std::string& subKey, REGSAM access) {
+    if (RegOpenKeyExA(root, subKey.c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
+  }
+  ~TRegKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  TRegKey(const TRegKey&) = delete;
+  TRegKey& operator=(const TRegKey&) = delete;
+  explicit operator bool() const { return key_ != nullptr; }
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+// The default value of the first server key of the class that exists; false when none
+// exists or its value is no string of at most 259 bytes.
+bool ReadServerValue(const std::string& clsid, std::string& value) {
+  static const char* const kServerKeys[] = {"LocalServer32", "LocalServer", "InprocServer32"};
+  for (const char* server : kServerKeys) {
+    TRegKey key(HKEY_CLASSES_ROOT, "CLSID\\" + clsid + "\\" + server, KEY_READ);
+    if (!key) continue;
+    // One byte beyond what the registry may fill keeps the text terminated.
+    char buf[261] = {};
+    DWORD size = 260, type = 0;
+    if (RegQueryValueExA(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+      return false;
+    value = buf;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool RegKeyExists(HKEY root, const std::string& subKey, REGSAM access) {
+  return static_cast<bool>(TRegKey(root, subKey, access));
+}
+
+std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, REGSAM access) {
+  std::vector<std::string> names;
+  TRegKey key(root, subKey, access);
+  if (!key) return names;
+  DWORD maxLength = 0;
+  if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, &maxLength, nullptr, nullptr,
+                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    maxLength = 0;
+  // Key names hold at most 255 characters, up to two bytes each in code page 936.
+  std::vector<char> buf((maxLength > 255 ? maxLength : 255) * 2 + 2);
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(buf.size());
+    if (RegEnumKeyExA(key.get(), index, buf.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    names.push_back(std::string(buf.data(), length));
+  }
+  return names;
+}
+
+std::string GetServerPathByProgID(const std::string& progID) {
+  CLSID clsid;
+  std::wstring wide = WideFromGbk(progID);
+  if (progID.empty() || FAILED(CLSIDFromProgID(wide.c_str(), &clsid))) return std::string();
+  wchar_t text[40] = {};
+  if (!StringFromGUID2(clsid, text, 40)) return std::string();
+  std::string value;
+  if (!ReadServerValue(GbkFromWide(text), value)) return std::string();
+  return core::LocalServerPath(ExpandEnvVars(value));
+}
+
+std::string GetServerPathByCLSID(const std::string& clsid) {
+  std::string value;
+  if (clsid.empty() || !ReadServerValue(clsid, value)) return std::string();
+  return ExpandEnvVars(value);
+}

@@ -1,0 +1,22 @@
+// Registry look-ups of the scanners: does a key exist, which sub-keys does it have, which
+// file serves a COM class. Keys are opened only, never created.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The key could be opened with that access (see Wow64KeyAccess for the 64-bit view).
+bool RegKeyExists(HKEY root, const std::string& subKey, REGSAM access);
+
+// The names of the key's sub-keys in the order the registry lists them; empty when the
+// key cannot be opened. A listing error ends the list early.
+std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, REGSAM access);
+
+// The server file of a ProgID's class: the default value of the class's LocalServer32,
+// LocalServer or InprocServer32 key (the first that exists), environment variables
+// expanded, trimmed, lower-cased and cut before "/automation". Empty when unknown.
+std::string GetServerPathByProgID(const std::string& progID);
+
+// The same for a braced class id text, with environment variables expanded only.
+std::string GetServerPathByCLSID(const std::string& clsid);

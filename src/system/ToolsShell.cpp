@@ -1,0 +1,95 @@
+#include "system/ToolsShell.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "system/AppContext.h"
+#include "system/ComApartment.h"
+#include "system/ToolsPaths.h"
+#include "ui/WideText.h"
+
+namespace {
+
+// Item lists come from the shell's allocator, which CoTaskMemFree releases.
+class TItemList {
+ public:
+  TItemList() = default;
+  ~TItemList() {
+    if (pidl_) CoTaskMemFree(pidl_);
+  }
+  TItemList(const TItemList&) = delete;
+  TItemList& operator=(const TItemList&) = delete;
+  LPITEMIDLIST* Out() { return &pidl_; }
+  std::string Path() const {
+    char buf[MAX_PATH + 1] = {};
+    return (pidl_ && SHGetPathFromIDListA(pidl_, buf)) ? std::string(buf) : std::string();
+  }
+
+ private:
+  LPITEMIDLIST pidl_ = nullptr;
+};
+
+template <typename T>
+class TComPtr {
+ public:
+  TComPtr() = default;
+  ~TComPtr() {
+    if (p_) p_->Release();
+  }
+  TComPtr(const TComPtr&) = delete;
+  TComPtr& operator=(const TComPtr&) = delete;
+  T* operator->() const { return p_; }
+  T* get() const { return p_; }
+  void** Out() { return reinterpret_cast<void**>(&p_); }
+
+ private:
+  T* p_ = nullptr;
+};
+
+}  // namespace
+
+std::string GetSpecialFolder(int id, void* ownerWindow) {
+  if (id == kSpecialFolderLocalLow) return ExpandEnvVars("%USERPROFILE%\\AppData\\LocalLow");
+  TItemList pidl;
+  if (FAILED(SHGetSpecialFolderLocation(static_cast<HWND>(ownerWindow), id, pidl.Out())))
+    return std::string();
+  return pidl.Path();
+}
+
+std::string GetSpecialFolder(int id) { return GetSpecialFolder(id, AppContext().DesktopWindow); }
+
+std::string GetShellLongPath(const std::string& path) {
+  if (path.empty()) return std::string();
+  char full[MAX_PATH + 1] = {};
+  DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  if (n == 0 || n >= MAX_PATH) return std::string();
+  TComApartment com;
+  TComPtr<IShellFolder> desktop;
+  if (FAILED(SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.Out()))) || !desktop.get())
+    return std::string();
+  std::wstring wide = WideFromGbk(full);
+  TItemList pidl;
+  ULONG eaten = 0;
+  if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], &eaten, pidl.Out(), nullptr)))
+    return std::string();
+  return pidl.Path();
+}
+
+std::string ResolveShortcut(const std::string& path) {
+  TComApartment com;
+  TComPtr<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              link.Out())) || !link.get())
+    return kNoShortcutTarget;
+  char target[MAX_PATH + 1] = {};
+  TComPtr<IPersistFile> file;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) && file.get()) {
+    std::wstring wide = WideFromGbk(path);
+    if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+      WIN32_FIND_DATAA data = {};
+      if (FAILED(link->GetPath(target, MAX_PATH, &data, SLGP_UNCPRIORITY))) target[0] = '\0';
+    }
+  }
+  std::string result(target);
+  return result.size() < 4 ? std::string(kNoShortcutTarget) : result;
+}

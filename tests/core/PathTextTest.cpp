@@ -1,0 +1,28 @@
+#include "core/PathText.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+typedef std::vector<std::string> Dirs;
+
+TEST(SplitPathList, SplitsAtSemicolonsOutsideQuotes) {
+  EXPECT_EQ(SplitPathList(";;C:\\a;;\"C:\\b;c\";\"\";C:\\软件;"), (Dirs{"C:\\a", "C:\\b;c", "C:\\软件"}));
+  EXPECT_EQ(SplitPathList(""), Dirs{});
+  EXPECT_EQ(SplitPathList("\"unclosed;still one"), (Dirs{"unclosed;still one"}));
+}
+
+// "\x95\x5c" is one character whose trail byte looks like a backslash.
+TEST(PathText, RulesStepOverDoubleByteCharacters) {
+  EXPECT_EQ(IncludeTrailingBackslash("C:\\\x95\x5c"), "C:\\\x95\x5c\\");
+  EXPECT_EQ(IncludeTrailingBackslash("C:\\a\\"), "C:\\a\\");
+  EXPECT_EQ(IncludeTrailingBackslash(""), "");
+  EXPECT_EQ(ExcludeTrailingBackslash("C:\\\x95\x5c"), "C:\\\x95\x5c");
+  EXPECT_EQ(CollapseDoubleBackslashes("C:\\\\a\\\\\\\x95\x5c\\x"), "C:\\a\\\x95\x5c\\x");
+  EXPECT_EQ(CollapseDoubleBackslashes("\\\\\\server\\\\s"), "\\\\server\\s");
+  EXPECT_EQ(ExtractFileDir("C:\\a\\b.exe"), "C:\\a\\");
+  EXPECT_EQ(ExtractFileDir("C:b.exe"), "C:");
+  EXPECT_TRUE(HasFileExtension("C:\\a\\name."));
+  EXPECT_FALSE(HasFileExtension("C:\\a.b\\notepad"));
+  EXPECT_TRUE(HasWildcard("C:\\a\\*.txt"));
+  EXPECT_FALSE(HasWildcard("C:\\a\\b.txt"));
+}

@@ -1,0 +1,29 @@
+// A fresh process context for one test, restored when the object goes. Its OS
+// information says 64-bit Windows exactly when wow64 is set.
+#pragma once
+#include "system/AppContext.h"
+#include "system/OrvGetOSInfo.h"
+
+class TTestContext {
+ public:
+  explicit TTestContext(bool wow64) {
+    TOrvOSInfoData data;
+    data.VersionKnown = true;
+    data.Major = 6;
+    data.Minor = 1;
+    data.ProductType = 1;
+    data.IsWow64 = wow64;
+    Ctx.OSInfo.reset(new TOrvOSInfo(data));
+    previous_ = SetAppContext(&Ctx);
+  }
+  // The answer of this machine (true in the win64 prefix).
+  TTestContext() : TTestContext(TOrvOSInfo::Create()->IsWow64) {}
+  ~TTestContext() { SetAppContext(previous_); }
+  TTestContext(const TTestContext&) = delete;
+  TTestContext& operator=(const TTestContext&) = delete;
+
+  TAppContext Ctx;
+
+ private:
+  TAppContext* previous_ = nullptr;
+};
