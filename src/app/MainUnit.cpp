@@ -11,6 +11,7 @@
 #include "res/MainStrings.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
+#include "system/FolderValues.h"
 #include "system/ToolsShellOpen.h"
 #include "ui/Panel.h"
 #include "ui/WideText.h"
@@ -85,9 +86,9 @@ void TFormPurvex::LoadPictures() {
 
 bool TFormPurvex::FormCreate() {
   TAppContext& ctx = AppContext();
-  // The folders everything else depends on; without them the program cannot work.
-  char windows[261] = {}, system[261] = {}, temp[261] = {};
-  if (!GetWindowsDirectoryA(windows, 261) || !GetSystemDirectoryA(system, 261) || !GetTempPathA(261, temp)) {
+  // The Windows, system and temporary folders everything else depends on: without them
+  // the program cannot work. The other folder values are best effort.
+  if (!FillFolderValues(ctx)) {
     MessageBoxW(hwnd_, WideFromGbk(LoadResString(IDS_FOLDER_ERROR)).c_str(),
                 WideFromGbk(LoadResString(IDS_CAPTION)).c_str(), MB_OK | MB_ICONERROR);
     return false;
@@ -95,10 +96,6 @@ bool TFormPurvex::FormCreate() {
   fonts_.reset(new TFormFonts());
   LoadPictures();
   CreateMainControls(hwnd_, pictures_, *fonts_, c_);
-  // The system hand is the program's hand cursor (links).
-  ctx.WindowsDir = windows;
-  ctx.SystemDir = system;
-  ctx.TempDir = temp;
 
   state_ = TMainState();
   SetLabelText(c_.Label4, LoadResString(IDS_STATE_BAD));

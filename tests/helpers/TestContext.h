@@ -1,16 +1,17 @@
 // A fresh process context for one test, restored when the object goes. Its OS
-// information says 64-bit Windows exactly when wow64 is set.
+// information says Windows 7 (or the version given), 64-bit exactly when wow64 is set.
 #pragma once
 #include "system/AppContext.h"
 #include "system/OrvGetOSInfo.h"
 
 class TTestContext {
  public:
-  explicit TTestContext(bool wow64) {
+  explicit TTestContext(bool wow64) : TTestContext(6, 1, wow64) {}
+  TTestContext(int major, int minor, bool wow64) {
     TOrvOSInfoData data;
     data.VersionKnown = true;
-    data.Major = 6;
-    data.Minor = 1;
+    data.Major = major;
+    data.Minor = minor;
     data.ProductType = 1;
     data.IsWow64 = wow64;
     Ctx.OSInfo.reset(new TOrvOSInfo(data));

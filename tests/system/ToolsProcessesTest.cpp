@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "helpers/ProcessHelpers.h"
-#include "helpers/ScopedContext.h"
+#include "helpers/TestContext.h"
 #include "helpers/TempFolder.h"
 #include "system/ToolsPrivileges.h"
 #include "system/ToolsShellOpen.h"
@@ -41,7 +41,7 @@ TEST(IsProcessRunning, MatchesAnyExecutableNameContainingTheText) {
 }
 
 TEST(KillProcessByName, EndsEveryProcessOfThatNameOnly) {
-  TScopedContext ctx(6, 1);
+  TTestContext ctx(6, 1, false);
   TTempFolder dir;
   NamedSleeper a(dir, L"xyzkill.exe");
   TTempFolder other;
@@ -58,7 +58,7 @@ TEST(KillProcessByName, EndsEveryProcessOfThatNameOnly) {
 }
 
 TEST(KillProcessByName, DoesNothingOnWindowsNT4) {
-  TScopedContext ctx(4, 0);
+  TTestContext ctx(4, 0, false);
   TTempFolder dir;
   NamedSleeper a(dir, L"xyznt4.exe");
   ASSERT_TRUE(a.child);
@@ -78,11 +78,11 @@ TEST(RunCommandLine, WaitsForTheProgramWhenAsked) {
 }
 
 TEST(OpenURL, FallsBackToInternetExplorerWhenTheShellFails) {
-  TScopedContext ctx;
+  TTestContext ctx(false);
   TTempFolder dir;
   std::wstring ie = dir.File(L"iexplore-stand-in.exe");
   ASSERT_TRUE(CopyFileW((ModuleDir() + L"\\arg_recorder.exe").c_str(), ie.c_str(), FALSE));
-  ctx->IEExePath = GbkFromWide(ie);
+  ctx.Ctx.IEExePath = GbkFromWide(ie);
   OpenURL("purvex-no-such-scheme:page");
   std::string args;
   for (int i = 0; i < 200 && args.empty(); ++i) {
@@ -133,7 +133,7 @@ bool ShutdownPrivilegeEnabled() {
 }  // namespace
 
 TEST(ShutdownComputer, ForcedPowerOffOrRestartWithTheShutdownPrivilege) {
-  TScopedContext ctx(5, 1);
+  TTestContext ctx(5, 1, false);
   g_exit = ExitCall();
   ShutdownComputer(false, RecordExitWindows);
   EXPECT_EQ(g_exit.calls, 1);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "helpers/ScopedContext.h"
+#include "helpers/TestContext.h"
 #include "ui/WideText.h"
 
 namespace {
@@ -28,14 +28,14 @@ struct SmoothingSetting {
 }  // namespace
 
 TEST(ApplyUIFont, VistaAndLaterUseYaheiWheneverItIsInstalled) {
-  TScopedContext ctx(6, 0);
+  TTestContext ctx(6, 0, false);
   SmoothingSetting off(false);
   bool yahei = IsFontInstalled("微软雅黑");
   EXPECT_EQ(FaceAfterApply(), yahei ? L"微软雅黑" : L"宋体");
 }
 
 TEST(ApplyUIFont, XPWithoutSmoothingUsesSongti) {
-  TScopedContext ctx(5, 1);
+  TTestContext ctx(5, 1, false);
   SmoothingSetting off(false);
   EXPECT_EQ(FaceAfterApply(), L"宋体");
   SmoothingSetting on(true);
