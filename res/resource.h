@@ -12,4 +12,13 @@
 #define IDS_FONT_YAHEI        107
 #define IDS_FONT_SONG         108
 
+// Cleaning statistics on the home page
+#define IDS_STAT_THIS_TIME    300
+#define IDS_STAT_LAST_TIME    301
+#define IDS_STAT_THIS_RESULT  302
+#define IDS_STAT_LAST_RESULT  303
+#define IDS_STAT_TOTAL_RESULT 304
+#define IDS_STAT_NEVER        305
+#define IDS_STAT_CLEANED      306
+
 #define IDI_MAINICON          1

@@ -1,0 +1,16 @@
+// The saved check state of every group and item of the cleaning item tree, section
+// "TraceScanOption" of the settings file, keyed by the base caption.
+#pragma once
+#include <string>
+
+// The saved state of the item, or recommended when the file has none.
+bool ReadItemChecked(const std::string& caption, bool recommended);
+
+// "1" when checked, "0" otherwise.
+void WriteItemChecked(const std::string& caption, bool checked);
+
+// "IETraceCleanMode" := 0, written with every group of the selection.
+void WriteIETraceCleanMode();
+
+// Removes the keys of three Internet Explorer cache choices the program no longer offers.
+void DeleteOldIECacheKeys();
