@@ -1,6 +1,7 @@
 #include "app/ItemSelection.h"
 
 #include "app/Settings.h"
+#include "items/TreeModel.h"
 
 namespace {
 const char kSection[] = "TraceScanOption";
@@ -21,4 +22,16 @@ void DeleteOldIECacheKeys() {
                                          "IE缓存(不包括IE Cookie和IE历史记录)"};
   TSettingsFile file = TSettingsFile::Program();
   for (const char* key : kOldKeys) file.DeleteKey(kSection, key);
+}
+
+void SaveItemSelection(const TTreeModel& tree) {
+  if (!tree.GetFirst()) return;
+  DeleteOldIECacheKeys();
+  for (TTreeNode* group = tree.GetFirst(); group; group = group->NextSibling()) {
+    // A mixed group is saved as 0; its items decide its state on the next start.
+    WriteItemChecked(group->Data.Kind, IsChecked(group->CheckState()));
+    WriteIETraceCleanMode();
+    for (TTreeNode* item = group->FirstChild(); item; item = item->NextSibling())
+      WriteItemChecked(item->Data.Kind, IsChecked(item->CheckState()));
+  }
 }

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+class TTreeModel;
+
 // The saved state of the item, or recommended when the file has none.
 bool ReadItemChecked(const std::string& caption, bool recommended);
 
@@ -14,3 +16,7 @@ void WriteIETraceCleanMode();
 
 // Removes the keys of three Internet Explorer cache choices the program no longer offers.
 void DeleteOldIECacheKeys();
+
+// Saves the selection of the tree when the main window closes: each group is "1" only
+// when fully checked, each item under its base caption (Kind). Nothing for an empty tree.
+void SaveItemSelection(const TTreeModel& tree);

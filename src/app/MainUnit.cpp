@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "app/ApplicationWindow.h"
+#include "app/CleanStatistics.h"
+#include "app/ItemSelection.h"
 #include "app/FamilyWindow.h"
 #include "app/MainLayout.h"
 #include "app/ResStrings.h"
@@ -98,7 +100,7 @@ bool TFormPurvex::FormCreate() {
   CreateMainControls(hwnd_, pictures_, *fonts_, c_);
 
   state_ = TMainState();
-  SetLabelText(c_.Label4, LoadResString(IDS_STATE_BAD));
+  ShowHomeStatistics(false);
   BtnHomepageClick();
   if (ctx.OSInfo && ctx.OSInfo->IsServer) ShowWindow(c_.LblRestore, SW_HIDE);
 
@@ -120,7 +122,7 @@ void TFormPurvex::FormShow() {
       system.IsWow64 = ctx.OSInfo->IsWow64;
       system.IsServer = ctx.OSInfo->IsServer;
     }
-    itemTree_ = BuildItemTree(traceTree_, system, *junk_, false, TReadItemChecked());
+    itemTree_ = BuildItemTree(traceTree_, system, *junk_, true, ReadItemChecked);
   }
   if (core::IsCleanNowRun(core::SplitCommandLine(GetCommandLineA()))) {
     app_.Minimize();
@@ -141,6 +143,19 @@ void TFormPurvex::FormActivate() {
 void TFormPurvex::FormClose() {
   KillTimer(hwnd_, kTimer1);
   KillTimer(hwnd_, kTmrRubbish);
+  SaveItemSelection(traceTree_);
+}
+
+bool TFormPurvex::ShowHomeStatistics(bool justCleaned) {
+  core::TCleanStatisticsLabels labels = ShowCleanStatistics(justCleaned);
+  SetLabelText(c_.Label6, labels.TimeLabel);
+  SetLabelText(c_.Label5, labels.ResultLabel);
+  SetLabelText(c_.Label12, labels.TotalLabel);
+  if (!justCleaned) {
+    SetPictureBitmap(c_.Image3, labels.RecentlyCleaned ? pictures_.ImgRight : pictures_.ImgError);
+    SetLabelText(c_.Label4, LoadResString(labels.RecentlyCleaned ? IDS_STATE_GOOD : IDS_STATE_BAD));
+  }
+  return labels.RecentlyCleaned;
 }
 
 void TFormPurvex::FormDestroy() {

@@ -62,6 +62,8 @@ class TFormPurvex {
   void Label13Click();
   void LabelAutoCleanOptionClick();
   void Button3Click();
+  // The statistics labels of the home page; at start-up also the state picture and line.
+  bool ShowHomeStatistics(bool justCleaned);
 
  private:
   void LoadPictures();
