@@ -10,7 +10,6 @@
 #define IDS_LBL_RECLEAN       206
 #define IDS_BUTTON1           207
 #define IDS_CHK_AUTOSHUTDOWN  208
-#define IDS_DESC_IDLE         209
 #define IDS_LBL_SHORTCUT      210
 #define IDS_LABEL_AUTOCLEAN   211
 #define IDS_LABEL1            212
@@ -18,7 +17,6 @@
 #define IDS_LABEL3            214
 #define IDS_LBL_RESTORE       215
 #define IDS_LBL_OPTION        216
-#define IDS_BTN_SCAN          217
 #define IDS_BTN_DELETE        218
 #define IDS_BTN_CLOSE         219
 #define IDS_MI_FILE           220
@@ -26,5 +24,3 @@
 #define IDS_FOLDER_ERROR      222
 #define IDS_STATE_GOOD        223
 #define IDS_STATE_BAD         224
-#define IDS_BTN_STOP          225
-#define IDS_BTN_RESCAN        226

@@ -22,3 +22,15 @@
 #define IDS_STAT_CLEANED      306
 
 #define IDI_MAINICON          1
+
+// Scan and clean drivers
+#define IDS_SCANNING          400
+#define IDS_CLEANING          401
+#define IDS_SCAN_DONE         402
+#define IDS_FOUND_COUNT_SIZE  403
+#define IDS_FOUND_COUNT       404
+#define IDS_ADVICE_CLEAN      405
+#define IDS_SCAN_START        406
+#define IDS_SCAN_STOP         407
+#define IDS_SCAN_AGAIN        408
+#define IDS_DESC_IDLE_TEXT    409

@@ -35,7 +35,7 @@ for bin in "$@"; do
     for h in windows.h shlobj.h shellapi.h shlwapi.h wininet.h winineti.h commctrl.h commdlg.h \
              psapi.h tlhelp32.h objbase.h oleauto.h sddl.h winver.h \
              stdio.h stdlib.h string.h wchar.h time.h locale.h signal.h setjmp.h math.h \
-             process.h io.h errno.h ctype.h float.h fcntl.h malloc.h conio.h direct.h; do
+             process.h io.h errno.h ctype.h float.h fcntl.h malloc.h conio.h direct.h assert.h; do
       echo "#include <$h>"
     done
     echo 'void *purvex_imports[] = {'

@@ -7,6 +7,7 @@
 #include "app/FormFonts.h"
 #include "app/ResStrings.h"
 #include "res/MainStrings.h"
+#include "res/resource.h"
 #include "ui/Panel.h"
 #include "ui/WideText.h"
 
@@ -86,7 +87,7 @@ void CreateAdvancedPage(HWND page, const TMainPictures& p, const TFormFonts& f, 
   c.ImgDesc = CreatePicture(page, ID_IMG_DESC, 9, 5, 16, 16, p.ImgDesc, false);
   c.ImgWarn = CreatePicture(page, ID_IMG_WARN, 9, 5, 16, 16, p.ImgWarn, false);
   c.ImgApp = CreatePicture(page, ID_IMG_APP, 9, 5, 16, 16, p.ImgApp, true);
-  c.LblDesc1 = Label(page, LoadResString(IDS_DESC_IDLE), ID_LBL_DESC1, 32, 7, 700, 16, TLabelStyle::Normal, f.Normal());
+  c.LblDesc1 = Label(page, LoadResString(IDS_DESC_IDLE_TEXT), ID_LBL_DESC1, 32, 7, 700, 16, TLabelStyle::Normal, f.Normal());
   c.LblDesc2 = Label(page, "", ID_LBL_DESC2, 32, 7, 0, 16, TLabelStyle::Red, f.Normal());
   c.LblDesc3 = Label(page, "", ID_LBL_DESC3, 32, 7, 0, 16, TLabelStyle::Normal, f.Normal());
   c.VTTraceOption = TreeHost(page, ID_VT_TRACEOPTION, 6, 28, 763, 367, true);
@@ -100,7 +101,7 @@ void CreateAdvancedPage(HWND page, const TMainPictures& p, const TFormFonts& f, 
   };
   for (const Link& l : links)
     *l.Handle = Label(page, LoadResString(l.TextId), l.Id, l.Left, 413, l.Width, 16, TLabelStyle::Link, f.Underlined());
-  c.BtnScanTrace = Button(page, LoadResString(IDS_BTN_SCAN), ID_BTN_SCANTRACE, 520, 408, 75, 25, f.Normal());
+  c.BtnScanTrace = Button(page, LoadResString(IDS_SCAN_START), ID_BTN_SCANTRACE, 520, 408, 75, 25, f.Normal());
   c.BtnDeleteAllTrace = Button(page, LoadResString(IDS_BTN_DELETE), ID_BTN_DELETEALLTRACE, 606, 408, 75, 25, f.Normal());
   EnableWindow(c.BtnDeleteAllTrace, FALSE);
   c.BtnClose = Button(page, LoadResString(IDS_BTN_CLOSE), ID_BTN_CLOSE, 693, 408, 75, 25, f.Normal());

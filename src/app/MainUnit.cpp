@@ -99,7 +99,7 @@ bool TFormPurvex::FormCreate() {
   LoadPictures();
   CreateMainControls(hwnd_, pictures_, *fonts_, c_);
 
-  state_ = TMainState();
+  state_ = TRunState();
   ShowHomeStatistics(false);
   BtnHomepageClick();
   if (ctx.OSInfo && ctx.OSInfo->IsServer) ShowWindow(c_.LblRestore, SW_HIDE);

@@ -9,27 +9,13 @@
 #include "app/FormFonts.h"
 #include "app/MainControls.h"
 #include "items/ItemTree.h"
+#include "items/RunState.h"
 #include "items/ScanTotals.h"
 #include "items/TreeModel.h"
 
 class TApplicationWindow;
 class TCleanWrapper;
 
-// Run flags and marks of the window (the drivers read and write them).
-struct TMainState {
-  bool Scanning = false;
-  bool Cleaning = false;
-  bool Stop = false;
-  bool OneClick = false;
-  bool CleanedOnce = false;
-  bool ExpandSwitch = true;
-  bool IEFormsCleared = false;
-  bool IEPasswordsCleared = false;
-  int RecycleBinCount = 0;
-  int64_t RecycleBinSize = 0;
-  TScanTotals Totals;
-  TTreeNode* CurrentNode = nullptr;
-};
 
 class TFormPurvex {
  public:
@@ -48,7 +34,7 @@ class TFormPurvex {
   LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
   const TMainControls& Controls() const { return c_; }
-  TMainState& State() { return state_; }
+  TRunState& State() { return state_; }
   TTreeModel& TraceTree() { return traceTree_; }
 
   // Event handlers, named after the control and the event.
@@ -79,7 +65,7 @@ class TFormPurvex {
   std::unique_ptr<TFormFonts> fonts_;
   TMainPictures pictures_ = {};
   TMainControls c_ = {};
-  TMainState state_;
+  TRunState state_;
   TTreeModel traceTree_;
   TItemTreeResult itemTree_;
   std::unique_ptr<TCleanWrapper> junk_;

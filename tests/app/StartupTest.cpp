@@ -174,7 +174,13 @@ TEST(PurvexStartup, SecondInstanceEndsSilentlyAndHistoryModeStillRuns) {
   DWORD one = 1;
   RegSetValueExW(h, L"CNum_CpCache", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), sizeof one);
   RegSetValueExW(h, L"CpCache", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), sizeof one);
-  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\TabbedBrowsing");
+  // Only the value goes: other suites of the prefix keep their own values in that key.
+  HKEY tabs;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\TabbedBrowsing", 0, KEY_SET_VALUE,
+                    &tabs) == ERROR_SUCCESS) {
+    RegDeleteValueW(tabs, L"LastSession");
+    RegCloseKey(tabs);
+  }
   DWORD started = GetTickCount();
   TChild history = StartChild(Quoted(PurvexExe()) + L" /iehistory");
   EXPECT_TRUE(WaitExitWatchingWindows(history, kStartMs, sawWindow));

@@ -1,0 +1,21 @@
+// The run flags and marks of the main window that the scan and clean drivers share.
+#pragma once
+#include <cstdint>
+
+#include "items/ScanTotals.h"
+#include "items/TreeModel.h"
+
+struct TRunState {
+  bool Scanning = false;
+  bool Cleaning = false;
+  bool Stop = false;
+  bool OneClick = false;
+  bool CleanedOnce = false;
+  bool ExpandSwitch = false;  // on while a driver itself expands a node
+  bool IEFormsCleared = false;
+  bool IEPasswordsCleared = false;
+  int32_t RecycleBinCount = 0;
+  int64_t RecycleBinSize = 0;
+  TScanTotals Totals;
+  TTreeNode* CurrentNode = nullptr;  // the item being processed, painted red while scanning
+};

@@ -1,0 +1,176 @@
+#include "items/ScanDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "items/ItemSummary.h"
+#include "items/ItemTree.h"
+#include "items/ResultRows.h"
+#include "junk/SysSweeperWrapper.h"
+#include "system/ByteSizeText.h"
+
+namespace {
+
+// Records what the driver shows; the scan button's caption is the driver's state.
+class RecordingView : public TDriverView {
+ public:
+  std::string Caption = "开始扫描";
+  bool CleanEnabled = false, ScanEnabled = true, LinksEnabled = true;
+  TAdvancedImage Image = TAdvancedImage::Application;
+  std::string Desc1, Desc2, Desc3;
+  std::vector<int> Steps;
+  std::function<void()> OnProcessMessages;
+
+  std::string ScanButtonCaption() override { return Caption; }
+  void SetScanButtonCaption(const std::string& c) override { Caption = c; }
+  void EnableScanButton(bool e) override { ScanEnabled = e; }
+  void EnableCleanButton(bool e) override { CleanEnabled = e; }
+  void EnableCloseButton(bool) override {}
+  void EnableLinks(bool e) override { LinksEnabled = e; }
+  void ShowAdvancedImage(TAdvancedImage i) override { Image = i; }
+  void SetDescription(const std::string& a, const std::string& b, const std::string& c, TTextStyle) override {
+    Desc1 = a;
+    Desc2 = b;
+    Desc3 = c;
+  }
+  void SetStatusText(const std::string&) override {}
+  void ScrollIntoView(TTreeNode*) override {}
+  void RepaintTree() override {}
+  void ReportOneClickStep(int step) override { Steps.push_back(step); }
+  bool AskYesNo(const std::string&) override { return false; }
+  void ProcessMessages() override {
+    if (OnProcessMessages) OnProcessMessages();
+  }
+};
+
+TCatalogueSystem Windows7() {
+  TCatalogueSystem s;
+  s.MajorVersion = 6;
+  s.MinorVersion = 1;
+  s.OSName = "7";
+  return s;
+}
+
+TTreeNode* Find(TTreeModel& tree, const std::string& kind) {
+  for (TTreeNode* n = tree.GetFirst(); n; n = tree.GetNext(n))
+    if (n->Data.Kind == kind) return n;
+  return nullptr;
+}
+
+// A handler that adds n file findings of the given size each.
+TItemHandler FilesHandler(int n, int32_t size) {
+  TItemHandler h;
+  h.UnitWord = "文件";
+  h.Scan = [n, size](TItemScan& s) {
+    for (int i = 0; i < n; ++i) {
+      AddResultNode(s.Tree, "C:\\f" + std::to_string(i), true, "", s.Item, 0, "文件", "", "");
+      ++s.Count;
+      s.Size += size;
+    }
+  };
+  return h;
+}
+
+struct Bench {
+  TCleanWrapper noEngine{"purvex-no-such-engine.dll"};
+  TTreeModel tree;
+  TRunState state;
+  RecordingView view;
+  THandlerTable handlers;
+  Bench() { BuildItemTree(tree, Windows7(), noEngine, false, TReadItemChecked()); }
+};
+
+}  // namespace
+
+TEST(ScanDriver, StopDuringTheThirdGroupLeavesLaterItemsWithoutSummaries) {
+  Bench b;
+  TScanDriver driver(b.tree, b.state, b.view, b.handlers);
+  b.handlers.Register("FireFox 清理", FilesHandler(2, 100));
+  // Pressing "停止" while the walk runs: the press runs the stop request inside the walk.
+  TItemHandler pressStop = FilesHandler(1, 10);
+  auto scan = pressStop.Scan;
+  pressStop.Scan = [&driver, scan](TItemScan& s) {
+    scan(s);
+    driver.ScanItems(false);
+  };
+  b.handlers.Register("文件打开与保存历史记录", pressStop);
+  b.handlers.Register("最近打开的文件", FilesHandler(5, 1));
+  b.handlers.Register("Windows画图", FilesHandler(5, 1));
+  b.handlers.Register("无效的字体", FilesHandler(5, 1));
+
+  driver.ScanItems(false);
+  EXPECT_EQ(Find(b.tree, "FireFox 清理")->Data.Caption, "FireFox 清理" + FormatSummary(2, "文件", 200));
+  EXPECT_EQ(Find(b.tree, "文件打开与保存历史记录")->ChildCount(), 1u);
+  for (const char* later : {"最近打开的文件", "Windows画图", "无效的字体"}) {
+    EXPECT_EQ(Find(b.tree, later)->Data.Caption, later) << "no summary after the stop";
+    EXPECT_EQ(Find(b.tree, later)->ChildCount(), 0u);
+  }
+  EXPECT_EQ(b.state.Totals.Count, 3);
+  EXPECT_EQ(b.state.Totals.Size, 210);
+  EXPECT_EQ(b.view.Caption, "重新扫描");
+  EXPECT_FALSE(b.state.Scanning);
+  EXPECT_TRUE(b.view.CleanEnabled);
+  EXPECT_EQ(b.view.Image, TAdvancedImage::Warning);
+  EXPECT_EQ(b.view.Desc1, "扫描已经完成，共发现可清理项目 ");
+  EXPECT_EQ(b.view.Desc2, "3个，占用磁盘空间" + FormatByteSize(210));
+  EXPECT_EQ(b.view.Desc3, " 。建议您立即清理。");
+}
+
+TEST(ScanDriver, RunningApplicationIsSkippedAndASecondScanReplacesTheFirst) {
+  Bench b;
+  TItemHandler guarded = FilesHandler(4, 1);
+  guarded.GuardExecutables = {"items_tests.exe"};  // this very program runs
+  b.handlers.Register("Windows写字板", guarded);
+  b.handlers.Register("剪贴板内容", FilesHandler(2, 0));
+  TScanDriver driver(b.tree, b.state, b.view, b.handlers);
+  driver.ScanItems(false);
+  EXPECT_EQ(Find(b.tree, "Windows写字板")->Data.Caption, "Windows写字板(正在运行，跳过)");
+  EXPECT_EQ(Find(b.tree, "Windows写字板")->ChildCount(), 0u);
+  EXPECT_EQ(Find(b.tree, "剪贴板内容")->Data.Caption, "剪贴板内容(2个文件)");
+  EXPECT_EQ(b.view.Desc2, "2个") << "no size text when nothing has a size";
+  driver.ScanItems(false);
+  EXPECT_EQ(b.state.Totals.Count, 2) << "totals of the second scan replace the first";
+  EXPECT_EQ(Find(b.tree, "剪贴板内容")->ChildCount(), 2u);
+}
+
+TEST(ScanDriver, NothingCheckedEndsAtOnceWithTheIdleLine) {
+  Bench b;
+  b.handlers.Register("剪贴板内容", FilesHandler(2, 5));
+  SetAllChecked(b.tree, false);
+  TScanDriver driver(b.tree, b.state, b.view, b.handlers);
+  driver.ScanItems(false);
+  EXPECT_EQ(b.state.Totals.Count, 0);
+  EXPECT_FALSE(b.view.CleanEnabled);
+  EXPECT_EQ(b.view.Image, TAdvancedImage::Application);
+  EXPECT_EQ(b.view.Desc1, "很多软件会在使用后留下包含个人信息的使用痕迹，经常清理可以保护您的隐私！");
+}
+
+TEST(ScanDriver, OneClickStepsInOrderAndWithoutTheWebGroup) {
+  Bench b;
+  TScanDriver driver(b.tree, b.state, b.view, b.handlers);
+  driver.ScanItems(true);
+  EXPECT_EQ(b.view.Steps, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+  b.tree.SetCheckState(b.tree.GetFirst(), TCheckState::Unchecked);
+  b.view.Steps.clear();
+  b.view.Caption = "重新扫描";
+  driver.ScanItems(true);
+  EXPECT_EQ(b.view.Steps, (std::vector<int>{0, 2, 3, 4, 5, 6})) << "step 1 only when the first group is walked";
+}
+
+TEST(ScanDriver, StopRequestWhenNoWalkRunsReadiesTheWindow) {
+  Bench b;
+  TScanDriver driver(b.tree, b.state, b.view, b.handlers);
+  bool junkStopped = false;
+  b.view.Caption = "停止";
+  b.state.Totals.Count = 3;
+  TScanPhases phases;
+  TScanDriver withJunk(b.tree, b.state, b.view, b.handlers,
+                       TScanPhases{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   [] { return true; }, [&] { junkStopped = true; }, nullptr});
+  withJunk.ScanItems(false);
+  EXPECT_TRUE(b.state.Stop);
+  EXPECT_TRUE(junkStopped);
+  EXPECT_TRUE(b.view.ScanEnabled);
+  EXPECT_TRUE(b.view.CleanEnabled);
+}
