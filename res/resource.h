@@ -34,3 +34,6 @@
 #define IDS_SCAN_STOP         407
 #define IDS_SCAN_AGAIN        408
 #define IDS_DESC_IDLE_TEXT    409
+#define IDS_CLEAN_DONE        410
+#define IDS_CLEAN_DONE_END    411
+#define IDS_RESTART_EXPLORER  412

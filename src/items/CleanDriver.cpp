@@ -1,0 +1,207 @@
+#include "items/CleanDriver.h"
+
+#include <windows.h>
+
+#include "app/CleanStatistics.h"
+#include "app/ResStrings.h"
+#include "core/GbkText.h"
+#include "core/OSVersionRules.h"
+#include "items/ItemSummary.h"
+#include "items/ResultRows.h"
+#include "res/resource.h"
+#include "system/AppContext.h"
+#include "system/ToolsFiles.h"
+#include "system/ToolsFolders.h"
+
+namespace {
+
+const char kIEHistory[] = "Internet Explorer/腾讯TT浏览器 历史记录";
+const char kIEForms[] = "Internet Explorer 自动保存的表单(清理时有效)";
+const char kIEPasswords[] = "Internet Explorer 自动保存的密码(清理时有效)";
+const char kRecycleBin[] = "清空回收站";
+const char kClipboard[] = "剪贴板内容";
+const char kExtHistory[] = "文件扩展名历史记录";
+const char kClassInfo[] = "错误的类信息";
+
+bool Contains(const std::string& text, const std::string& part) {
+  return core::FindGbk(text, part) != std::string::npos;
+}
+
+// The two TrayNotify streams whose removal takes effect only after Explorer restarts.
+bool IsTrayIconStream(const Column4TreeData& f) {
+  return f.Root == "HKEY_CURRENT_USER" &&
+         (f.Path == "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify" ||
+          f.Path == "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\TrayNotify") &&
+         (f.Name == "IconStreams" || f.Name == "PastIconsStream");
+}
+
+bool IsDatabaseKind(const std::string& kind) {
+  return kind == "FireFox" || kind == "Google Chrome" || kind == "ttraveler" || kind == "Kugoo";
+}
+
+}  // namespace
+
+TCleanDriver::TCleanDriver(TTreeModel& tree, TRunState& state, TDriverView& view, TScanDriver& scan,
+                           TCleanPhases phases)
+    : tree_(tree), state_(state), view_(view), scan_(scan), phases_(std::move(phases)) {}
+
+bool TCleanDriver::IsSpecial(const TTreeNode* item, const char* caption) const {
+  return Contains(item->Data.Caption, caption);
+}
+
+void TCleanDriver::CountingPass() {
+  for (TTreeNode* group = tree_.GetFirst(); group; group = group->NextSibling()) {
+    for (TTreeNode* item = group->FirstChild(); item; item = item->NextSibling()) {
+      bool selected = IsCheckedOrMixed(item->CheckState());
+      if (IsSpecial(item, kRecycleBin)) {
+        if (!selected) {
+          state_.RecycleBinCount = 0;
+          state_.RecycleBinSize = 0;
+        }
+        continue;
+      }
+      if (!selected) continue;
+      bool forms = IsSpecial(item, kIEForms), passwords = IsSpecial(item, kIEPasswords);
+      if (forms || passwords) {
+        bool noBrowser = !phases_.NoIEBrowserRunning || phases_.NoIEBrowserRunning();
+        bool cleared = forms ? state_.IEFormsCleared : state_.IEPasswordsCleared;
+        if (noBrowser && !cleared) ++cleanCount_;
+        continue;
+      }
+      for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())
+        if (IsChecked(f->CheckState())) ++cleanCount_;
+    }
+  }
+}
+
+void TCleanDriver::CleanItems(bool oneClick) {
+  (void)oneClick;  // the flag of the run was set by the scan that preceded this clean
+  cleanCount_ = 0;
+  cleanedSize_ = 0;
+  ieHistoryMark_ = extHistoryMark_ = classInfoMark_ = false;
+  CountingPass();
+  cleanCount_ += state_.RecycleBinCount;
+  if (phases_.BackupBeforeClean) phases_.BackupBeforeClean();
+  view_.SetStatusText("");
+  if (state_.OneClick && state_.CleanedOnce) {
+    state_.Totals.Reset();
+    view_.ReportOneClickStep(12);
+    return;
+  }
+  for (TTreeNode* group = tree_.GetFirst(); group; group = group->NextSibling())
+    for (TTreeNode* item = group->FirstChild(); item; item = item->NextSibling())
+      if (IsCheckedOrMixed(item->CheckState())) CleanItem(item);
+  if (state_.OneClick) {
+    view_.ReportOneClickStep(7);
+    view_.ReportOneClickStep(9);
+    view_.ReportOneClickStep(10);
+  }
+  if (ieHistoryMark_ && phases_.CleanInternetHistory)
+    phases_.CleanInternetHistory(tree_.GetFirst() ? tree_.GetFirst()->FirstChild() : nullptr);
+  if (extHistoryMark_ && classInfoMark_ && phases_.DeleteFileExtHistory) phases_.DeleteFileExtHistory();
+  view_.RepaintTree();
+  view_.SetDescription(LoadResString(IDS_CLEAN_DONE), LoadResString(IDS_SCAN_AGAIN), LoadResString(IDS_CLEAN_DONE_END),
+                       TTextStyle::Normal);
+  view_.ShowAdvancedImage(TAdvancedImage::Application);
+  state_.CleanedOnce = true;
+  RecordCleanTime();
+  cleanedSize_ += state_.RecycleBinSize;
+  RecordCleanStatistics(cleanCount_, cleanedSize_);
+  if (phases_.ShowStatistics) phases_.ShowStatistics();
+  if (state_.OneClick) view_.ReportOneClickStep(11);
+  if (phases_.NotifyFamily) phases_.NotifyFamily();
+}
+
+void TCleanDriver::CleanItem(TTreeNode* item) {
+  scan_.BeginItem(item);
+  const bool fullyChecked = IsChecked(item->CheckState());
+  if (IsSpecial(item, kRecycleBin) || IsSpecial(item, kClipboard)) {
+    if (fullyChecked) {
+      const auto& action = IsSpecial(item, kRecycleBin) ? phases_.EmptyRecycleBin : phases_.EmptyClipboard;
+      if (action) action();
+      tree_.DeleteChildren(item);
+      SetItemSuffix(&tree_, item, std::string());
+    }
+    return;
+  }
+  if (IsSpecial(item, kIEHistory)) ieHistoryMark_ = true;
+  if (IsSpecial(item, kIEForms)) {
+    if (phases_.ClearIEAutoComplete) phases_.ClearIEAutoComplete(1);
+    state_.IEFormsCleared = true;
+  }
+  if (IsSpecial(item, kIEPasswords)) {
+    if (phases_.ClearIEAutoComplete) phases_.ClearIEAutoComplete(2);
+    state_.IEPasswordsCleared = true;
+  }
+  if (IsSpecial(item, kExtHistory)) extHistoryMark_ = true;
+  if (IsSpecial(item, kClassInfo)) classInfoMark_ = true;
+
+  restartExplorer_ = false;
+  for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())
+    if (IsChecked(f->CheckState())) RemoveFinding(item, f->Data);
+  tree_.DeleteChildren(item);
+  tree_.SetCheckState(item, TCheckState::Checked);
+  if (restartExplorer_) {
+    restartExplorer_ = false;
+    SetItemSuffix(&tree_, item, kSuffixCleanedAfterRestart);
+    if (view_.AskYesNo(LoadResString(IDS_RESTART_EXPLORER)) && phases_.RestartExplorer) phases_.RestartExplorer();
+  } else {
+    SetItemSuffix(&tree_, item, kSuffixCleaned);
+  }
+}
+
+void TCleanDriver::RemoveFinding(TTreeNode* item, const Column4TreeData& f) {
+  if (Contains(f.Root, "HKEY_")) {
+    bool removed = phases_.DeleteRegistryFinding && phases_.DeleteRegistryFinding(f.Root, f.Path, f.Kind, f.Name);
+    if (!removed) {
+      --cleanCount_;
+    } else if (IsTrayIconStream(f)) {
+      restartExplorer_ = true;
+      SetItemSuffix(&tree_, item, kSuffixCleanedAfterRestart);
+    }
+    return;
+  }
+  if (IsDatabaseKind(f.Kind)) {
+    std::string table = core::TrimBlanks(f.Name);
+    if (!table.empty() && phases_.DeleteDatabaseRows) phases_.DeleteDatabaseRows(core::TrimBlanks(f.Caption), table, f.Root);
+    return;
+  }
+  if (f.Kind == "other") {
+    if (phases_.RewriteOther) phases_.RewriteOther(f);
+    return;
+  }
+  if (f.Kind == "EventLog") {
+    if (phases_.ClearNamedEventLog) cleanedSize_ += phases_.ClearNamedEventLog(f.Name);
+    return;
+  }
+  if (f.Kind == "目录") {
+    DeleteFilesInDir(f.Caption);
+    if (!RemoveDirectoryA(f.Caption.c_str())) --cleanCount_;
+    return;
+  }
+  RemoveFile(f.Caption);
+}
+
+void TCleanDriver::RemoveFile(const std::string& path) {
+  const int64_t size = GetFileSize64(path);
+  bool gone = DeleteFileA(path.c_str()) != FALSE;
+  if (!gone) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    gone = DeleteFileA(path.c_str()) != FALSE;
+  }
+  if (gone) {
+    cleanedSize_ += size;
+    return;
+  }
+  const DWORD error = GetLastError();
+  // Already gone (also with its folder, which would otherwise leave a restart entry for
+  // nothing), or an empty folder in the file's place: removed, nothing freed.
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || RemoveDirectoryA(path.c_str())) return;
+  // In use: it goes at the next restart, and later scans of this run treat it as gone.
+  AppContext().PendingDeleteFiles.insert(path);
+  if (phases_.ReportUndeletedFile) phases_.ReportUndeletedFile(path);
+  if (MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+    cleanedSize_ += size;
+  else
+    --cleanCount_;
+}

@@ -1,0 +1,65 @@
+// The clean driver: counts what the last scan found and the user left checked, has the
+// registry findings backed up, removes every checked finding by its kind, runs the items
+// that act without findings, and records the clean.
+#pragma once
+#include <functional>
+#include <map>
+#include <string>
+
+#include "items/DriverView.h"
+#include "items/RunState.h"
+#include "items/ScanDriver.h"
+
+// Removal and special actions that other parts of the program plug in; an empty function
+// is skipped (and, for removals, counts as a failure where the count is corrected).
+struct TCleanPhases {
+  std::function<void()> BackupBeforeClean;
+  // Root, key path, kind ("x64" for the 64-bit view), value name; true when removed.
+  std::function<bool(const std::string& root, const std::string& path, const std::string& kind,
+                     const std::string& name)>
+      DeleteRegistryFinding;
+  // Database file, table, condition.
+  std::function<void(const std::string& database, const std::string& table, const std::string& where)>
+      DeleteDatabaseRows;
+  // Rewrites of kind "other", chosen by the finding's application tag.
+  std::function<void(const Column4TreeData& finding)> RewriteOther;
+  // Clears the named event log; returns the bytes freed.
+  std::function<int64_t(const std::string& logName)> ClearNamedEventLog;
+  std::function<bool()> NoIEBrowserRunning;   // the browser guard of the IE family
+  std::function<void(int store)> ClearIEAutoComplete;  // 1 forms, 2 passwords
+  std::function<void(TTreeNode* firstItem)> CleanInternetHistory;
+  std::function<void()> EmptyRecycleBin;
+  std::function<void()> EmptyClipboard;
+  std::function<void()> DeleteFileExtHistory;
+  std::function<void(const std::string& path)> ReportUndeletedFile;
+  std::function<void()> RestartExplorer;
+  std::function<void()> ShowStatistics;  // the home page's texts right after a clean
+  std::function<void()> NotifyFamily;
+};
+
+class TCleanDriver {
+ public:
+  TCleanDriver(TTreeModel& tree, TRunState& state, TDriverView& view, TScanDriver& scan, TCleanPhases phases);
+
+  void CleanItems(bool oneClick);
+
+  int32_t CleanCount() const { return cleanCount_; }
+  int64_t CleanedSize() const { return cleanedSize_; }
+
+ private:
+  void CountingPass();
+  void CleanItem(TTreeNode* item);
+  void RemoveFinding(TTreeNode* item, const Column4TreeData& finding);
+  void RemoveFile(const std::string& path);
+  bool IsSpecial(const TTreeNode* item, const char* caption) const;
+
+  TTreeModel& tree_;
+  TRunState& state_;
+  TDriverView& view_;
+  TScanDriver& scan_;
+  TCleanPhases phases_;
+  int32_t cleanCount_ = 0;
+  int64_t cleanedSize_ = 0;
+  bool restartExplorer_ = false;  // of the item being cleaned
+  bool ieHistoryMark_ = false, extHistoryMark_ = false, classInfoMark_ = false;
+};

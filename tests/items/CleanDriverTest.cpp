@@ -1,0 +1,230 @@
+#include "items/CleanDriver.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "helpers/TempFolder.h"
+#include "items/ItemSummary.h"
+#include "items/ItemTree.h"
+#include "items/ResultRows.h"
+#include "junk/SysSweeperWrapper.h"
+#include "settings/SettingsFolder.h"
+
+namespace {
+
+class QuietView : public TDriverView {
+ public:
+  int Questions = 0;
+  bool Answer = false;
+  std::vector<int> Steps;
+  std::string ScanButtonCaption() override { return "重新扫描"; }
+  void SetScanButtonCaption(const std::string&) override {}
+  void EnableScanButton(bool) override {}
+  void EnableCleanButton(bool) override {}
+  void EnableCloseButton(bool) override {}
+  void EnableLinks(bool) override {}
+  void ShowAdvancedImage(TAdvancedImage) override {}
+  void SetDescription(const std::string&, const std::string&, const std::string&, TTextStyle) override {}
+  void SetStatusText(const std::string&) override {}
+  void ScrollIntoView(TTreeNode*) override {}
+  void RepaintTree() override {}
+  void ReportOneClickStep(int step) override { Steps.push_back(step); }
+  bool AskYesNo(const std::string& text) override {
+    ++Questions;
+    EXPECT_NE(text.find("Explorer"), std::string::npos);
+    return Answer;
+  }
+  void ProcessMessages() override {}
+};
+
+TTreeNode* Find(TTreeModel& tree, const std::string& kind) {
+  for (TTreeNode* n = tree.GetFirst(); n; n = tree.GetNext(n))
+    if (n->Data.Kind == kind) return n;
+  return nullptr;
+}
+
+std::string MakeFile(const TTempFolder& dir, const wchar_t* name, size_t bytes) {
+  std::wstring path = dir.File(name);
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  std::string data(bytes, 'x');
+  DWORD written = 0;
+  WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+  CloseHandle(h);
+  return GbkFromWide(path);
+}
+
+TTreeNode* AddFile(TTreeModel& tree, TTreeNode* item, const std::string& path) {
+  return AddResultNode(&tree, path, true, "", item, 0, "文件", "", path);
+}
+
+// A Windows 7 tree without the engine, nothing checked but what the test checks.
+struct Bench {
+  TSettingsFolder settings;
+  TCleanWrapper noEngine{"purvex-no-such-engine.dll"};
+  TTreeModel tree;
+  TRunState state;
+  QuietView view;
+  THandlerTable handlers;
+  TScanDriver scan{tree, state, view, handlers};
+  Bench() {
+    TCatalogueSystem s;
+    s.MajorVersion = 6;
+    s.MinorVersion = 1;
+    s.OSName = "7";
+    BuildItemTree(tree, s, noEngine, false, TReadItemChecked());
+    SetAllChecked(tree, false);
+  }
+  TTreeNode* Item(const char* kind) {
+    TTreeNode* item = Find(tree, kind);
+    tree.SetCheckState(item, TCheckState::Checked);
+    return item;
+  }
+  std::string Saved(const char* key) {
+    char buf[64] = {};
+    GetPrivateProfileStringA("TraceScanOption", key, "", buf, sizeof buf, settings.SettingsPath().c_str());
+    return buf;
+  }
+};
+
+}  // namespace
+
+TEST(CleanDriver, MixedItemRemovesOnlyItsCheckedFindings) {
+  Bench b;
+  TTempFolder dir;
+  TTreeNode* item = b.Item("Windows画图");
+  std::string keep = MakeFile(dir, L"keep.txt", 7), drop = MakeFile(dir, L"drop.txt", 11);
+  AddFile(b.tree, item, drop);
+  b.tree.SetCheckState(AddFile(b.tree, item, keep), TCheckState::Unchecked);
+  ASSERT_TRUE(IsMixed(item->CheckState()));
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, TCleanPhases());
+  clean.CleanItems(false);
+  EXPECT_EQ(GetFileAttributesA(drop.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA(keep.c_str()), INVALID_FILE_ATTRIBUTES) << "an unchecked finding stays";
+  EXPECT_EQ(item->ChildCount(), 0u) << "the other findings leave the tree too";
+  EXPECT_EQ(item->Data.Caption, std::string("Windows画图") + kSuffixCleaned);
+  EXPECT_TRUE(IsChecked(item->CheckState()));
+  EXPECT_EQ(clean.CleanCount(), 1);
+  EXPECT_EQ(clean.CleanedSize(), 11);
+  EXPECT_EQ(b.Saved("PreviousCleanCount"), "1");
+  EXPECT_EQ(b.Saved("PreviousCleanSize"), "11");
+}
+
+TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
+  Bench b;
+  TTempFolder dir;
+  TTreeNode* item = b.Item("Windows写字板");
+  std::string locked = MakeFile(dir, L"locked.tmp", 100);
+  std::string vanished = MakeFile(dir, L"vanished.tmp", 50);
+  AddFile(b.tree, item, locked);
+  AddFile(b.tree, item, vanished);
+  DeleteFileA(vanished.c_str());  // removed between the scan and the clean
+  // The restart list is the system's: remember it to put it back afterwards.
+  const char kSession[] = "System\\CurrentControlSet\\Control\\Session Manager";
+  HKEY session = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSession, 0, KEY_ALL_ACCESS, &session), ERROR_SUCCESS);
+  std::vector<BYTE> before(65536);
+  DWORD beforeSize = static_cast<DWORD>(before.size()), type = 0;
+  bool hadList = RegQueryValueExA(session, "PendingFileRenameOperations", nullptr, &type, before.data(),
+                                  &beforeSize) == ERROR_SUCCESS;
+  HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  std::vector<std::string> reported;
+  TCleanPhases phases;
+  phases.ReportUndeletedFile = [&](const std::string& p) { reported.push_back(p); };
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
+  clean.CleanItems(false);
+  CloseHandle(hold);
+  EXPECT_EQ(clean.CleanCount(), 2);
+  EXPECT_EQ(clean.CleanedSize(), 100) << "the vanished file counts without a size";
+  EXPECT_EQ(reported, std::vector<std::string>{locked});
+  EXPECT_EQ(AppContext().PendingDeleteFiles.count(locked), 1u);
+  std::vector<BYTE> after(65536);
+  DWORD afterSize = static_cast<DWORD>(after.size());
+  ASSERT_EQ(RegQueryValueExA(session, "PendingFileRenameOperations", nullptr, &type, after.data(), &afterSize),
+            ERROR_SUCCESS);
+  EXPECT_GT(afterSize, hadList ? beforeSize : 0u) << "scheduled for deletion at restart";
+  if (hadList)
+    RegSetValueExA(session, "PendingFileRenameOperations", 0, type, before.data(), beforeSize);
+  else
+    RegDeleteValueA(session, "PendingFileRenameOperations");
+  RegCloseKey(session);
+}
+
+TEST(CleanDriver, RecycleBinAndClipboardActOnlyWhenFullyChecked) {
+  Bench b;
+  TTreeNode* bin = b.Item("清空回收站");
+  AddResultNode(&b.tree, "回收站中的数据", true, "", bin, 0, "", "", "");
+  b.tree.SetCheckState(AddResultNode(&b.tree, "x", true, "", bin, 0, "", "", ""), TCheckState::Unchecked);
+  SetItemSuffix(&b.tree, bin, "(2个项目)");
+  TTreeNode* clip = b.Item("剪贴板内容");
+  AddResultNode(&b.tree, "剪贴板内容", true, "", clip, 0, "", "", "");
+  b.state.RecycleBinCount = 2;
+  int emptied = 0, cleared = 0;
+  TCleanPhases phases;
+  phases.EmptyRecycleBin = [&] { ++emptied; };
+  phases.EmptyClipboard = [&] { ++cleared; };
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
+  clean.CleanItems(false);
+  EXPECT_EQ(emptied, 0) << "a mixed recycle-bin item does not empty the bin";
+  EXPECT_EQ(bin->Data.Caption, "清空回收站(2个项目)");
+  EXPECT_EQ(cleared, 1);
+  EXPECT_EQ(clip->ChildCount(), 0u);
+  EXPECT_EQ(clip->Data.Caption, "剪贴板内容");
+
+  b.tree.SetCheckState(bin, TCheckState::Unchecked);
+  b.state.RecycleBinCount = 5;
+  b.state.RecycleBinSize = 500;
+  clean.CleanItems(false);
+  EXPECT_EQ(b.state.RecycleBinCount, 0) << "an unchecked bin does not reach the statistics";
+  EXPECT_EQ(clean.CleanedSize(), 0);
+}
+
+TEST(CleanDriver, RegistryFindingsAndTheExplorerQuestion) {
+  Bench b;
+  TTreeNode* tray = b.Item("通知区域图标历史记录(重启后生效)");
+  const char* trayKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify";
+  AddRegistryFinding(&b.tree, "icons", trayKey, false, tray, "HKEY_CURRENT_USER", 0, "", "", "IconStreams");
+  AddRegistryFinding(&b.tree, "past", trayKey, false, tray, "HKEY_CURRENT_USER", 0, "", "", "PastIconsStream");
+  TTreeNode* fonts = b.Item("无效的字体");
+  AddRegistryFinding(&b.tree, "gone", "Software\\X", false, fonts, "HKEY_LOCAL_MACHINE", 0, "", "", "v");
+  std::vector<std::string> deleted;
+  TCleanPhases phases;
+  phases.DeleteRegistryFinding = [&](const std::string& root, const std::string& path, const std::string&,
+                                     const std::string& name) {
+    deleted.push_back(root + "\\" + path + ":" + name);
+    return path != "Software\\X";  // this one fails
+  };
+  int restarts = 0;
+  phases.RestartExplorer = [&] { ++restarts; };
+  b.view.Answer = true;
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
+  clean.CleanItems(false);
+  EXPECT_EQ(deleted.size(), 3u);
+  EXPECT_EQ(b.view.Questions, 1) << "asked once for the item";
+  EXPECT_EQ(restarts, 1);
+  EXPECT_EQ(tray->Data.Caption, std::string("通知区域图标历史记录(重启后生效)") + kSuffixCleanedAfterRestart);
+  EXPECT_EQ(clean.CleanCount(), 2) << "the failed removal is taken off the count";
+}
+
+TEST(CleanDriver, ExtensionHistoryNeedsTheClassItemAndOneClickEndsEarlyAfterAClean) {
+  Bench b;
+  b.Item("文件扩展名历史记录");
+  int extDeletes = 0;
+  TCleanPhases phases;
+  phases.DeleteFileExtHistory = [&] { ++extDeletes; };
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
+  clean.CleanItems(false);
+  EXPECT_EQ(extDeletes, 0);
+  b.Item("错误的类信息");
+  clean.CleanItems(false);
+  EXPECT_EQ(extDeletes, 1);
+  EXPECT_EQ(b.Saved("PreviousCleanCount"), "0") << "a clean with nothing found is still recorded";
+
+  b.state.OneClick = true;  // a later one-click run of the same program run
+  b.state.Totals.Count = 9;
+  clean.CleanItems(true);
+  EXPECT_EQ(b.view.Steps, std::vector<int>{12});
+  EXPECT_EQ(b.state.Totals.Count, 0);
+}
