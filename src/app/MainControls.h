@@ -29,7 +29,7 @@ struct TMainControls {
 };
 
 // Text colours and font styles of the labels.
-enum class TLabelStyle { Normal, Link, Heading, Navy, Red, StartLink };
+enum class TLabelStyle { Normal, Link, Heading, Navy, Red, StartLink, Warning };
 
 // The pictures of the resources, loaded once.
 struct TMainPictures {

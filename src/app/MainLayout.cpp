@@ -138,6 +138,11 @@ void CreateMainControls(HWND form, const TMainPictures& p, const TFormFonts& f, 
   CreateAdvancedPage(c.AdvancedPage, p, f, c);
 }
 
+void SetLabelStyle(HWND label, TLabelStyle style, HFONT font) {
+  SetPropW(label, kStyleProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(style) + 1));
+  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
 TLabelStyle LabelStyleOf(HWND label) {
   INT_PTR v = reinterpret_cast<INT_PTR>(GetPropW(label, kStyleProp));
   return v > 0 ? static_cast<TLabelStyle>(v - 1) : TLabelStyle::Normal;

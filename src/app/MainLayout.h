@@ -12,6 +12,9 @@ void CreateMainControls(HWND form, const TMainPictures& pictures, const TFormFon
 // The label's colour and style, as set when it was created.
 TLabelStyle LabelStyleOf(HWND label);
 
+// Changes a label's colour and font (the summary's warning is red and bold).
+void SetLabelStyle(HWND label, TLabelStyle style, HFONT font);
+
 // Sets a see-through label's text and repaints what lies behind it.
 void SetLabelText(HWND label, const std::string& gbkText);
 

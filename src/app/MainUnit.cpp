@@ -6,6 +6,7 @@
 #include "app/CleanStatistics.h"
 #include "app/ItemSelection.h"
 #include "app/FamilyWindow.h"
+#include "app/MainDriverView.h"
 #include "app/MainLayout.h"
 #include "app/ResStrings.h"
 #include "core/CommandLine.h"
@@ -14,7 +15,9 @@
 #include "res/resource.h"
 #include "system/AppContext.h"
 #include "system/FolderValues.h"
+#include "system/ToolsProcesses.h"
 #include "system/ToolsShellOpen.h"
+#include "system/ToolsViews.h"
 #include "ui/Panel.h"
 #include "ui/WideText.h"
 #include "ui/WindowThunk.h"
@@ -28,6 +31,7 @@ const COLORREF kRed = RGB(255, 0, 0);
 // Fixed single border with the system menu and the minimise box only.
 const DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 const UINT kMsgScheduledClean = WM_USER + 118;  // 1142, to the family's main program
+const UINT kMsgCleaned = WM_USER + 112;         // 1136, after every clean
 
 HBITMAP LoadPicture(const wchar_t* name) {
   return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -108,22 +112,98 @@ bool TFormPurvex::FormCreate() {
   junk_->Initialize();
   junk_->Prepare();
   junk_->LoadSettings();
+  CreateDrivers();
   return true;
 }
 
-void TFormPurvex::FormShow() {
-  if (!traceTree_.GetFirst()) {
-    const TAppContext& ctx = AppContext();
-    TCatalogueSystem system;
-    if (ctx.OSInfo) {
-      system.MajorVersion = ctx.OSInfo->MajorVersion;
-      system.MinorVersion = ctx.OSInfo->MinorVersion;
-      system.OSName = ctx.OSInfo->OSName;
-      system.IsWow64 = ctx.OSInfo->IsWow64;
-      system.IsServer = ctx.OSInfo->IsServer;
+void TFormPurvex::CreateDrivers() {
+  driverView_.reset(new TMainDriverView(*this));
+  TScanPhases scan;
+  scan.JunkScanning = [this] { return junk_->IsScanning(); };
+  scan.StopJunkScan = [this] { junk_->StopScan(); };
+  scanDriver_.reset(new TScanDriver(traceTree_, state_, *driverView_, handlers_, scan));
+  TCleanPhases clean;
+  clean.ReportUndeletedFile = [this](const std::string& path) { junk_->ReportUndeletedFile(path); };
+  clean.RestartExplorer = [] { KillProcessByName("explorer.exe", true); };
+  clean.EmptyClipboard = [this] {
+    if (OpenClipboard(hwnd_)) {
+      EmptyClipboard();
+      CloseClipboard();
     }
-    itemTree_ = BuildItemTree(traceTree_, system, *junk_, true, ReadItemChecked);
+  };
+  clean.ShowStatistics = [this] { ShowHomeStatistics(true); };
+  clean.NotifyFamily = [] {
+    if (HWND family = FindFamilyMainWindow()) PostMessageW(family, kMsgCleaned, 0, 0);
+  };
+  cleanDriver_.reset(new TCleanDriver(traceTree_, state_, *driverView_, *scanDriver_, clean));
+}
+
+TCatalogueSystem TFormPurvex::CatalogueSystem() const {
+  const TAppContext& ctx = AppContext();
+  TCatalogueSystem system;
+  if (ctx.OSInfo) {
+    system.MajorVersion = ctx.OSInfo->MajorVersion;
+    system.MinorVersion = ctx.OSInfo->MinorVersion;
+    system.OSName = ctx.OSInfo->OSName;
+    system.IsWow64 = ctx.OSInfo->IsWow64;
+    system.IsServer = ctx.OSInfo->IsServer;
   }
+  return system;
+}
+
+void TFormPurvex::ButtonScanTraceClick() {
+  EnableWindow(c_.BtnClose, FALSE);
+  driverView_->SetStatusText("");
+  scanDriver_->ScanItems(false);
+  driverView_->SetStatusText("");
+  EnableWindow(c_.BtnClose, TRUE);
+}
+
+void TFormPurvex::ButtonDelAllTraceClick() {
+  EnableWindow(c_.BtnDeleteAllTrace, FALSE);
+  state_.Cleaning = true;
+  driverView_->EnableLinks(false);
+  EnableWindow(c_.BtnScanTrace, FALSE);
+  EnableWindow(c_.BtnClose, FALSE);
+  driverView_->SetStatusText("");
+  {
+    TFsRedirectionGuard noRedirection;  // only does something on 64-bit Windows
+    cleanDriver_->CleanItems(false);
+  }
+  driverView_->SetScanButtonCaption(LoadResString(IDS_SCAN_AGAIN));
+  EnableWindow(c_.BtnScanTrace, TRUE);
+  EnableWindow(c_.BtnClose, TRUE);
+  driverView_->EnableLinks(true);
+  state_.Cleaning = false;
+}
+
+void TFormPurvex::SelectionLinkClick(HWND link, TSelectionLink kind) {
+  EnableWindow(link, FALSE);
+  itemTree_ = ApplySelectionLink(traceTree_, CatalogueSystem(), *junk_, kind);
+  driverView_->SetDescription(LoadResString(IDS_DESC_IDLE_TEXT), std::string(), std::string(), TTextStyle::Normal);
+  EnableWindow(c_.BtnDeleteAllTrace, FALSE);
+  driverView_->ShowAdvancedImage(TAdvancedImage::Application);
+  EnableWindow(link, TRUE);
+  InvalidateRect(c_.VTTraceOption, nullptr, FALSE);
+}
+
+void TFormPurvex::Label1Click() { SelectionLinkClick(c_.Label1, TSelectionLink::All); }
+void TFormPurvex::Label2Click() { SelectionLinkClick(c_.Label2, TSelectionLink::None); }
+void TFormPurvex::Label3Click() { SelectionLinkClick(c_.Label3, TSelectionLink::Recommended); }
+
+void TFormPurvex::ReportOneClickStep(int step) {
+  // The home page's one-click progress is drawn here once that flow exists; the drivers
+  // already report every step.
+  (void)step;
+}
+
+void TFormPurvex::ScrollTraceTreeTo(TTreeNode* node) {
+  (void)node;
+  InvalidateRect(c_.VTTraceOption, nullptr, FALSE);
+}
+
+void TFormPurvex::FormShow() {
+  if (!traceTree_.GetFirst()) itemTree_ = BuildItemTree(traceTree_, CatalogueSystem(), *junk_, true, ReadItemChecked);
   if (core::IsCleanNowRun(core::SplitCommandLine(GetCommandLineA()))) {
     app_.Minimize();
     SetTimer(hwnd_, kTimer1, 1000, nullptr);
@@ -159,6 +239,9 @@ bool TFormPurvex::ShowHomeStatistics(bool justCleaned) {
 }
 
 void TFormPurvex::FormDestroy() {
+  cleanDriver_.reset();
+  scanDriver_.reset();
+  driverView_.reset();
   junk_.reset();
   traceTree_.Clear();
   HBITMAP* all[] = {&pictures_.Banner,   &pictures_.BtnClean, &pictures_.BtnAdvanceClean, &pictures_.HomepagePanelPure,
@@ -206,6 +289,11 @@ void TFormPurvex::OnCommand(int id, int code) {
     case ID_LABEL13: Label13Click(); break;
     case ID_LABEL_AUTOCLEAN: LabelAutoCleanOptionClick(); break;
     case ID_BTN_CLOSE: Button3Click(); break;
+    case ID_BTN_SCANTRACE: ButtonScanTraceClick(); break;
+    case ID_BTN_DELETEALLTRACE: ButtonDelAllTraceClick(); break;
+    case ID_LABEL1: Label1Click(); break;
+    case ID_LABEL2: Label2Click(); break;
+    case ID_LABEL3: Label3Click(); break;
   }
 }
 
@@ -215,7 +303,8 @@ LRESULT TFormPurvex::OnCtlColorStatic(HDC dc, HWND label) {
     case TLabelStyle::Link: color = IsWindowEnabled(label) ? kGreen : RGB(193, 193, 193); break;
     case TLabelStyle::StartLink: color = RGB(255, 255, 255); break;
     case TLabelStyle::Navy: color = kNavy; break;
-    case TLabelStyle::Red: color = kRed; break;
+    case TLabelStyle::Red:
+    case TLabelStyle::Warning: color = kRed; break;
     default: break;
   }
   SetTextColor(dc, color);

@@ -8,13 +8,17 @@
 
 #include "app/FormFonts.h"
 #include "app/MainControls.h"
+#include "items/CleanDriver.h"
+#include "items/ItemHandlers.h"
 #include "items/ItemTree.h"
+#include "items/ScanDriver.h"
 #include "items/RunState.h"
 #include "items/ScanTotals.h"
 #include "items/TreeModel.h"
 
 class TApplicationWindow;
 class TCleanWrapper;
+class TMainDriverView;
 
 
 class TFormPurvex {
@@ -34,6 +38,7 @@ class TFormPurvex {
   LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
   const TMainControls& Controls() const { return c_; }
+  const TFormFonts& Fonts() const { return *fonts_; }
   TRunState& State() { return state_; }
   TTreeModel& TraceTree() { return traceTree_; }
 
@@ -50,9 +55,20 @@ class TFormPurvex {
   void Button3Click();
   // The statistics labels of the home page; at start-up also the state picture and line.
   bool ShowHomeStatistics(bool justCleaned);
+  void ButtonScanTraceClick();
+  void ButtonDelAllTraceClick();
+  void Label1Click();  // 全选
+  void Label2Click();  // 全不选
+  void Label3Click();  // 推荐
+  // Progress of the one-click flow, reported by both drivers.
+  void ReportOneClickStep(int step);
+  void ScrollTraceTreeTo(TTreeNode* node);
 
  private:
   void LoadPictures();
+  void CreateDrivers();
+  TCatalogueSystem CatalogueSystem() const;
+  void SelectionLinkClick(HWND link, TSelectionLink kind);
   void ShowPage(bool home);
   void OnCommand(int id, int code);
   LRESULT OnCtlColorStatic(HDC dc, HWND label);
@@ -69,6 +85,10 @@ class TFormPurvex {
   TTreeModel traceTree_;
   TItemTreeResult itemTree_;
   std::unique_ptr<TCleanWrapper> junk_;
+  THandlerTable handlers_;
+  std::unique_ptr<TMainDriverView> driverView_;
+  std::unique_ptr<TScanDriver> scanDriver_;
+  std::unique_ptr<TCleanDriver> cleanDriver_;
   bool homeSelected_ = true;
   bool activatedOnce_ = false;
 };

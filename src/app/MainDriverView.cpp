@@ -1,0 +1,68 @@
+#include "app/MainDriverView.h"
+
+#include <commctrl.h>
+
+#include "app/MainLayout.h"
+#include "app/MainUnit.h"
+#include "app/ResStrings.h"
+#include "res/resource.h"
+#include "ui/MessagePump.h"
+#include "ui/WideText.h"
+
+std::string TMainDriverView::ScanButtonCaption() {
+  wchar_t text[64] = {};
+  GetWindowTextW(form_.Controls().BtnScanTrace, text, 63);
+  return GbkFromWide(text);
+}
+
+void TMainDriverView::SetScanButtonCaption(const std::string& caption) {
+  SetWindowTextW(form_.Controls().BtnScanTrace, WideFromGbk(caption).c_str());
+}
+
+void TMainDriverView::EnableScanButton(bool enabled) { EnableWindow(form_.Controls().BtnScanTrace, enabled); }
+void TMainDriverView::EnableCleanButton(bool enabled) { EnableWindow(form_.Controls().BtnDeleteAllTrace, enabled); }
+void TMainDriverView::EnableCloseButton(bool enabled) { EnableWindow(form_.Controls().BtnClose, enabled); }
+
+void TMainDriverView::EnableLinks(bool enabled) {
+  const TMainControls& c = form_.Controls();
+  // The colour follows the enabled state (green or grey) when the label repaints.
+  for (HWND link : {c.Label1, c.Label2, c.Label3, c.LblRestore, c.LblOption}) {
+    EnableWindow(link, enabled);
+    InvalidateRect(link, nullptr, TRUE);
+  }
+}
+
+void TMainDriverView::ShowAdvancedImage(TAdvancedImage image) {
+  const TMainControls& c = form_.Controls();
+  ShowWindow(c.ImgDesc, image == TAdvancedImage::Description ? SW_SHOW : SW_HIDE);
+  ShowWindow(c.ImgWarn, image == TAdvancedImage::Warning ? SW_SHOW : SW_HIDE);
+  ShowWindow(c.ImgApp, image == TAdvancedImage::Application ? SW_SHOW : SW_HIDE);
+}
+
+void TMainDriverView::SetDescription(const std::string& first, const std::string& second, const std::string& third,
+                                     TTextStyle thirdStyle) {
+  const TMainControls& c = form_.Controls();
+  SetLabelStyle(c.LblDesc3, thirdStyle == TTextStyle::Warning ? TLabelStyle::Warning : TLabelStyle::Normal,
+                thirdStyle == TTextStyle::Warning ? form_.Fonts().Bold() : form_.Fonts().Normal());
+  SetLabelText(c.LblDesc1, first);
+  SetLabelText(c.LblDesc2, second);
+  SetLabelText(c.LblDesc3, third);
+  LayOutInLine(c.LblDesc1, c.LblDesc2, c.LblDesc3);
+}
+
+void TMainDriverView::SetStatusText(const std::string& text) {
+  SendMessageW(form_.Controls().StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromGbk(text).c_str()));
+}
+
+void TMainDriverView::ScrollIntoView(TTreeNode* node) { form_.ScrollTraceTreeTo(node); }
+
+void TMainDriverView::RepaintTree() { InvalidateRect(form_.Controls().VTTraceOption, nullptr, FALSE); }
+
+void TMainDriverView::ReportOneClickStep(int step) { form_.ReportOneClickStep(step); }
+
+bool TMainDriverView::AskYesNo(const std::string& text) {
+  return MessageBoxW(form_.Handle(), WideFromGbk(text).c_str(), WideFromGbk(LoadResString(IDS_CAPTION)).c_str(),
+                     MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void TMainDriverView::ProcessMessages() { PumpMessages(); }
