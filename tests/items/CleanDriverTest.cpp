@@ -1,6 +1,8 @@
 #include "items/CleanDriver.h"
 
 #include <gtest/gtest.h>
+
+#include "helpers/TreeFixtures.h"
 #include <windows.h>
 
 #include <vector>
@@ -39,11 +41,6 @@ class QuietView : public TDriverView {
   void ProcessMessages() override {}
 };
 
-TTreeNode* Find(TTreeModel& tree, const std::string& kind) {
-  for (TTreeNode* n = tree.GetFirst(); n; n = tree.GetNext(n))
-    if (n->Data.Kind == kind) return n;
-  return nullptr;
-}
 
 std::string MakeFile(const TTempFolder& dir, const wchar_t* name, size_t bytes) {
   std::wstring path = dir.File(name);
@@ -69,11 +66,7 @@ struct Bench {
   THandlerTable handlers;
   TScanDriver scan{tree, state, view, handlers};
   Bench() {
-    TCatalogueSystem s;
-    s.MajorVersion = 6;
-    s.MinorVersion = 1;
-    s.OSName = "7";
-    BuildItemTree(tree, s, noEngine, false, TReadItemChecked());
+    BuildItemTree(tree, Windows7(), noEngine, false, TReadItemChecked());
     SetAllChecked(tree, false);
   }
   TTreeNode* Item(const char* kind) {

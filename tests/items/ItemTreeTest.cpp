@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "helpers/TreeFixtures.h"
+
 #include <map>
 #include <set>
 
@@ -10,13 +12,6 @@
 
 namespace {
 
-TCatalogueSystem Windows7() {
-  TCatalogueSystem s;
-  s.MajorVersion = 6;
-  s.MinorVersion = 1;
-  s.OSName = "7";
-  return s;
-}
 
 std::vector<std::string> GroupCaptions(TTreeModel& tree) {
   std::vector<std::string> out;
@@ -24,11 +19,6 @@ std::vector<std::string> GroupCaptions(TTreeModel& tree) {
   return out;
 }
 
-TTreeNode* Find(TTreeModel& tree, const std::string& caption) {
-  for (TTreeNode* n = tree.GetFirst(); n; n = tree.GetNext(n))
-    if (n->Data.Kind == caption) return n;
-  return nullptr;
-}
 
 }  // namespace
 

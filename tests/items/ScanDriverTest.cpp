@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "helpers/TreeFixtures.h"
+
 #include <vector>
 
 #include "items/ItemSummary.h"
@@ -44,19 +46,7 @@ class RecordingView : public TDriverView {
   }
 };
 
-TCatalogueSystem Windows7() {
-  TCatalogueSystem s;
-  s.MajorVersion = 6;
-  s.MinorVersion = 1;
-  s.OSName = "7";
-  return s;
-}
 
-TTreeNode* Find(TTreeModel& tree, const std::string& kind) {
-  for (TTreeNode* n = tree.GetFirst(); n; n = tree.GetNext(n))
-    if (n->Data.Kind == kind) return n;
-  return nullptr;
-}
 
 // A handler that adds n file findings of the given size each.
 TItemHandler FilesHandler(int n, int32_t size) {

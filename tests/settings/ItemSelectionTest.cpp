@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "helpers/TreeFixtures.h"
+
 #include "items/ItemTree.h"
 #include "items/ResultRows.h"
 #include "junk/SysSweeperWrapper.h"
@@ -9,19 +11,7 @@
 
 namespace {
 
-TCatalogueSystem Windows7() {
-  TCatalogueSystem s;
-  s.MajorVersion = 6;
-  s.MinorVersion = 1;
-  s.OSName = "7";
-  return s;
-}
 
-TTreeNode* Find(TTreeModel& tree, const std::string& kind) {
-  for (TTreeNode* n = tree.GetFirst(); n; n = tree.GetNext(n))
-    if (n->Data.Kind == kind) return n;
-  return nullptr;
-}
 
 std::string Value(const TSettingsFolder& folder, const char* key) {
   char buf[64] = {};
