@@ -1,6 +1,7 @@
 #include "app/MainUnit.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/ApplicationWindow.h"
 #include "app/CleanStatistics.h"
@@ -10,6 +11,7 @@
 #include "app/MainLayout.h"
 #include "app/ResStrings.h"
 #include "core/CommandLine.h"
+#include "core/LocateRules.h"
 #include "junk/SysSweeperWrapper.h"
 #include "res/MainStrings.h"
 #include "res/resource.h"
@@ -113,7 +115,37 @@ bool TFormPurvex::FormCreate() {
   junk_->Prepare();
   junk_->LoadSettings();
   CreateDrivers();
+  pmLocate_ = CreatePopupMenu();
+  AppendMenuW(pmLocate_, MF_STRING, ID_MI_FILE, WideFromGbk(LoadResString(IDS_MI_FILE)).c_str());
+  AppendMenuW(pmLocate_, MF_STRING, ID_MI_REGISTRY, WideFromGbk(LoadResString(IDS_MI_REGISTRY)).c_str());
   return true;
+}
+
+void TFormPurvex::PMLocatePopup() {
+  TTreeNode* node = traceTree_.FocusedNode();
+  core::TLocateCommands commands;
+  if (node) commands = core::LocateCommandsFor(node->Level(), node->Data.Caption, node->Data.Kind, node->Data.Root);
+  EnableMenuItem(pmLocate_, ID_MI_FILE, MF_BYCOMMAND | (commands.File ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(pmLocate_, ID_MI_REGISTRY, MF_BYCOMMAND | (commands.Registry ? MF_ENABLED : MF_GRAYED));
+}
+
+void TFormPurvex::ShowLocateMenu(POINT screen) {
+  TTreeNode* node = traceTree_.FocusedNode();
+  if (!node || node->Level() <= 1) return;  // the menu belongs to findings only
+  PMLocatePopup();
+  TrackPopupMenu(pmLocate_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
+}
+
+void TFormPurvex::MIFileClick() {
+  TTreeNode* node = traceTree_.FocusedNode();
+  if (!node) return;
+  const std::string path = core::LocateFilePath(node->Data.Caption, node->Data.Kind);
+  if (path.empty()) return;
+  const TAppContext& ctx = AppContext();
+  const std::string parameters =
+      core::ExplorerLocateParameters(path, ctx.MajorVersion(), ctx.OSInfo ? ctx.OSInfo->MinorVersion : 0, ctx.WindowsDir);
+  TFsRedirectionGuard noRedirection;  // the finding may lie in the 64-bit system folder
+  ShellExecuteA(nullptr, "open", "explorer.exe", parameters.c_str(), "", SW_SHOWNORMAL);
 }
 
 void TFormPurvex::CreateDrivers() {
@@ -239,6 +271,10 @@ bool TFormPurvex::ShowHomeStatistics(bool justCleaned) {
 }
 
 void TFormPurvex::FormDestroy() {
+  if (pmLocate_) {
+    DestroyMenu(pmLocate_);
+    pmLocate_ = nullptr;
+  }
   cleanDriver_.reset();
   scanDriver_.reset();
   driverView_.reset();
@@ -294,6 +330,7 @@ void TFormPurvex::OnCommand(int id, int code) {
     case ID_LABEL1: Label1Click(); break;
     case ID_LABEL2: Label2Click(); break;
     case ID_LABEL3: Label3Click(); break;
+    case ID_MI_FILE: MIFileClick(); break;
   }
 }
 

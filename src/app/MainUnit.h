@@ -62,6 +62,11 @@ class TFormPurvex {
   void Label3Click();  // 推荐
   // Progress of the one-click flow, reported by both drivers.
   void ReportOneClickStep(int step);
+  // The finding's context menu: which commands apply, and "定位到文件".
+  void PMLocatePopup();
+  void MIFileClick();
+  // Shows PMLocate at a screen position when the focused node is a finding.
+  void ShowLocateMenu(POINT screen);
   void ScrollTraceTreeTo(TTreeNode* node);
 
  private:
@@ -78,6 +83,7 @@ class TFormPurvex {
   TApplicationWindow& app_;
   HWND hwnd_ = nullptr;
   HBRUSH background_ = nullptr;
+  HMENU pmLocate_ = nullptr;
   std::unique_ptr<TFormFonts> fonts_;
   TMainPictures pictures_ = {};
   TMainControls c_ = {};
