@@ -4,4 +4,6 @@
 #include <string>
 
 std::wstring WideFromGbk(const std::string& text);
+// The same into out, reusing its buffer (for loops over many texts).
+void WideFromGbk(const std::string& text, std::wstring& out);
 std::string GbkFromWide(const std::wstring& text);
