@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/CheckTree.h"
+
 enum TMainControlId {
   ID_BTN_HOMEPAGE = 1001, ID_BTN_OVERVIEW, ID_LABEL13, ID_STATUSBAR,
   // Home page
@@ -35,4 +37,11 @@ enum class TLabelStyle { Normal, Link, Heading, Navy, Red, StartLink, Warning };
 struct TMainPictures {
   HBITMAP Banner, BtnClean, BtnAdvanceClean, HomepagePanelPure, ImgRight, ImgError, ImgBusy, ImgStart, ImgDesc,
       ImgWarn, ImgApp;
+};
+
+// The three trees of the window (VTTraceOption, VTCleanResult, VTLog).
+struct TMainTrees {
+  TCheckTree TraceOption;
+  TCheckTree CleanResult;
+  TCheckTree Log;
 };

@@ -39,12 +39,15 @@ HWND Button(HWND parent, const std::string& text, int id, int x, int y, int w, i
   return Child(parent, L"BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | extra, id, x, y, w, h, font);
 }
 
-// Placeholder for the trees until the check-tree control is attached by the form.
-HWND TreeHost(HWND parent, int id, int x, int y, int w, int h, bool visible) {
-  return Child(parent, L"STATIC", "", SS_SUNKEN | (visible ? WS_VISIBLE : 0), id, x, y, w, h, nullptr);
+HWND Tree(TCheckTree& tree, HWND parent, int id, int x, int y, int w, int h, bool visible, HFONT font) {
+  RECT bounds = {x, y, x + w, y + h};
+  HWND hwnd = tree.Create(parent, id, bounds, WS_TABSTOP | (visible ? WS_VISIBLE : 0));
+  if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return hwnd;
 }
 
-void CreateHomePage(HWND page, HWND form, const TMainPictures& p, const TFormFonts& f, TMainControls& c) {
+void CreateHomePage(HWND page, HWND form, const TMainPictures& p, const TFormFonts& f, TMainControls& c,
+                    TMainTrees& trees) {
   c.StatusPanel = CreatePanel(page, 12, 11, 550, 118, kPageColor, p.HomepagePanelPure, form);
   c.Image3 = CreatePicture(c.StatusPanel, ID_IMAGE3, 20, 20, 48, 48, p.ImgError);
   c.Image6 = CreatePicture(c.StatusPanel, ID_IMAGE6, 20, 20, 48, 48, p.ImgBusy, false);
@@ -67,11 +70,11 @@ void CreateHomePage(HWND page, HWND form, const TMainPictures& p, const TFormFon
   SetWindowLongW(c.Label10, GWL_STYLE, GetWindowLongW(c.Label10, GWL_STYLE) | SS_CENTER);
   c.LblReClean = Label(c.DescPanel, LoadResString(IDS_LBL_RECLEAN), ID_LBL_RECLEAN, 470, 246, 64, 16,
                        TLabelStyle::Link, f.Underlined(), false);
-  c.VTCleanResult = TreeHost(c.DescPanel, ID_VT_CLEANRESULT, 16, 40, 518, 196, false);
+  c.VTCleanResult = Tree(trees.CleanResult, c.DescPanel, ID_VT_CLEANRESULT, 16, 40, 518, 196, false, f.Normal());
   c.ChkAutoShutdown = Child(c.DescPanel, L"BUTTON", LoadResString(IDS_CHK_AUTOSHUTDOWN), BS_AUTOCHECKBOX | WS_TABSTOP,
                             ID_CHK_AUTOSHUTDOWN, 16, 244, 200, 18, f.Normal());
 
-  c.VTLog = TreeHost(page, ID_VT_LOG, 578, 9, 190, 233, true);
+  c.VTLog = Tree(trees.Log, page, ID_VT_LOG, 578, 9, 190, 233, true, f.Normal());
   c.LblShortcut = Label(page, LoadResString(IDS_LBL_SHORTCUT), ID_LBL_SHORTCUT, 582, 248, 120, 16, TLabelStyle::Navy,
                         f.Bold());
   c.LabelAutoCleanOption = Label(page, LoadResString(IDS_LABEL_AUTOCLEAN), ID_LABEL_AUTOCLEAN, 582, 271, 120, 16,
@@ -83,14 +86,15 @@ void CreateHomePage(HWND page, HWND form, const TMainPictures& p, const TFormFon
   c.Label17 = Label(c.NotePanel, "", ID_LABEL17, 4, 95, 180, 16, TLabelStyle::Link, f.Underlined());
 }
 
-void CreateAdvancedPage(HWND page, const TMainPictures& p, const TFormFonts& f, TMainControls& c) {
+void CreateAdvancedPage(HWND page, const TMainPictures& p, const TFormFonts& f, TMainControls& c,
+                        TMainTrees& trees) {
   c.ImgDesc = CreatePicture(page, ID_IMG_DESC, 9, 5, 16, 16, p.ImgDesc, false);
   c.ImgWarn = CreatePicture(page, ID_IMG_WARN, 9, 5, 16, 16, p.ImgWarn, false);
   c.ImgApp = CreatePicture(page, ID_IMG_APP, 9, 5, 16, 16, p.ImgApp, true);
   c.LblDesc1 = Label(page, LoadResString(IDS_DESC_IDLE_TEXT), ID_LBL_DESC1, 32, 7, 700, 16, TLabelStyle::Normal, f.Normal());
   c.LblDesc2 = Label(page, "", ID_LBL_DESC2, 32, 7, 0, 16, TLabelStyle::Red, f.Normal());
   c.LblDesc3 = Label(page, "", ID_LBL_DESC3, 32, 7, 0, 16, TLabelStyle::Normal, f.Normal());
-  c.VTTraceOption = TreeHost(page, ID_VT_TRACEOPTION, 6, 28, 763, 367, true);
+  c.VTTraceOption = Tree(trees.TraceOption, page, ID_VT_TRACEOPTION, 6, 28, 763, 367, true, f.Normal());
   struct Link {
     HWND* Handle;
     int TextId, Id, Left, Width;
@@ -109,7 +113,8 @@ void CreateAdvancedPage(HWND page, const TMainPictures& p, const TFormFonts& f, 
 
 }  // namespace
 
-void CreateMainControls(HWND form, const TMainPictures& p, const TFormFonts& f, TMainControls& c) {
+void CreateMainControls(HWND form, const TMainPictures& p, const TFormFonts& f, TMainControls& c,
+                        TMainTrees& trees) {
   RECT client;
   GetClientRect(form, &client);
   c.Banner = CreatePanel(form, 0, 0, client.right, kBannerHeight, kPageColor, p.Banner, form);
@@ -134,8 +139,8 @@ void CreateMainControls(HWND form, const TMainPictures& p, const TFormFonts& f, 
   c.HomePage = CreatePanel(form, 0, pageTop, client.right, pageHeight, kPageColor, nullptr, form);
   c.AdvancedPage = CreatePanel(form, 0, pageTop, client.right, pageHeight, kPageColor, nullptr, form);
   ShowWindow(c.AdvancedPage, SW_HIDE);
-  CreateHomePage(c.HomePage, form, p, f, c);
-  CreateAdvancedPage(c.AdvancedPage, p, f, c);
+  CreateHomePage(c.HomePage, form, p, f, c, trees);
+  CreateAdvancedPage(c.AdvancedPage, p, f, c, trees);
 }
 
 void SetLabelStyle(HWND label, TLabelStyle style, HFONT font) {

@@ -7,7 +7,8 @@
 class TFormFonts;
 
 // Creates every child window of the form; the pages' notifications go to the form.
-void CreateMainControls(HWND form, const TMainPictures& pictures, const TFormFonts& fonts, TMainControls& c);
+void CreateMainControls(HWND form, const TMainPictures& pictures, const TFormFonts& fonts, TMainControls& c,
+                        TMainTrees& trees);
 
 // The label's colour and style, as set when it was created.
 TLabelStyle LabelStyleOf(HWND label);

@@ -11,6 +11,7 @@
 #include "app/MainLayout.h"
 #include "app/ResStrings.h"
 #include "core/CommandLine.h"
+#include "core/GbkText.h"
 #include "core/LocateRules.h"
 #include "junk/SysSweeperWrapper.h"
 #include "res/MainStrings.h"
@@ -103,7 +104,8 @@ bool TFormPurvex::FormCreate() {
   }
   fonts_.reset(new TFormFonts());
   LoadPictures();
-  CreateMainControls(hwnd_, pictures_, *fonts_, c_);
+  CreateMainControls(hwnd_, pictures_, *fonts_, c_, trees_);
+  SetUpTraceTree();
 
   state_ = TRunState();
   ShowHomeStatistics(false);
@@ -146,6 +148,49 @@ void TFormPurvex::MIFileClick() {
       core::ExplorerLocateParameters(path, ctx.MajorVersion(), ctx.OSInfo ? ctx.OSInfo->MinorVersion : 0, ctx.WindowsDir);
   TFsRedirectionGuard noRedirection;  // the finding may lie in the 64-bit system folder
   ShellExecuteA(nullptr, "open", "explorer.exe", parameters.c_str(), "", SW_SHOWNORMAL);
+}
+
+void TFormPurvex::SetUpTraceTree() {
+  imageList1_ = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 87, 8);
+  if (HBITMAP strip = LoadPicture(L"IMAGELIST1")) {
+    ImageList_AddMasked(imageList1_, strip, RGB(255, 0, 255));
+    DeleteObject(strip);
+  }
+  TCheckTree& tree = trees_.TraceOption;
+  tree.SetModel(&traceTree_);
+  tree.SetImageList(imageList1_);
+  tree.SetColumns({TCheckTreeColumn()});
+  FormResize();
+  // While a scan or a clean runs the boxes are locked, nothing collapses, and only the
+  // drivers themselves expand.
+  traceTree_.SetCheckingHook([this](TTreeNode*, TCheckState) { return !state_.Scanning && !state_.Cleaning; });
+  traceTree_.SetExpandingHook([this](TTreeNode*, bool expand) {
+    if (!state_.Scanning && !state_.Cleaning) return true;
+    return expand && state_.ExpandSwitch;
+  });
+  tree.Events.PaintText = [this](TTreeNode* node, int, TCheckTreeTextStyle& style) {
+    if (state_.Scanning && node == state_.CurrentNode) style.Color = kRed;
+  };
+  tree.Events.Collapsed = [this](TTreeNode*) { trees_.TraceOption.FitColumnToContent(0); };
+  tree.Events.TextOverflow = [this](TTreeNode*, int column, int) { trees_.TraceOption.FitColumnToContent(column); };
+  tree.Events.ContextMenu = [this](TTreeNode*, POINT screen) { ShowLocateMenu(screen); };
+  tree.Events.DblClick = [this](TTreeNode* node) {
+    if (node && node->Level() > 1 && core::FindGbk(node->Data.Root, "HKEY_") == std::string::npos) MIFileClick();
+  };
+
+  std::vector<TCheckTreeColumn> resultColumns(2);
+  resultColumns[0].Width = 290;
+  resultColumns[1].Width = 203;
+  resultColumns[1].Align = TColumnAlign::Right;
+  trees_.CleanResult.SetModel(&cleanResultTree_);
+  trees_.CleanResult.SetColumns(resultColumns);
+  trees_.Log.SetModel(&logTree_);
+}
+
+void TFormPurvex::FormResize() {
+  RECT r;
+  GetClientRect(c_.VTTraceOption, &r);
+  trees_.TraceOption.SetColumnWidth(0, r.right - 30);
 }
 
 void TFormPurvex::CreateDrivers() {
@@ -207,6 +252,7 @@ void TFormPurvex::ButtonDelAllTraceClick() {
   EnableWindow(c_.BtnClose, TRUE);
   driverView_->EnableLinks(true);
   state_.Cleaning = false;
+  trees_.TraceOption.FitColumnToContent(0);
 }
 
 void TFormPurvex::SelectionLinkClick(HWND link, TSelectionLink kind) {
@@ -216,7 +262,7 @@ void TFormPurvex::SelectionLinkClick(HWND link, TSelectionLink kind) {
   EnableWindow(c_.BtnDeleteAllTrace, FALSE);
   driverView_->ShowAdvancedImage(TAdvancedImage::Application);
   EnableWindow(link, TRUE);
-  InvalidateRect(c_.VTTraceOption, nullptr, FALSE);
+  trees_.TraceOption.FitColumnToContent(0);
 }
 
 void TFormPurvex::Label1Click() { SelectionLinkClick(c_.Label1, TSelectionLink::All); }
@@ -229,10 +275,7 @@ void TFormPurvex::ReportOneClickStep(int step) {
   (void)step;
 }
 
-void TFormPurvex::ScrollTraceTreeTo(TTreeNode* node) {
-  (void)node;
-  InvalidateRect(c_.VTTraceOption, nullptr, FALSE);
-}
+void TFormPurvex::ScrollTraceTreeTo(TTreeNode* node) { trees_.TraceOption.ScrollIntoView(node, true); }
 
 void TFormPurvex::FormShow() {
   if (!traceTree_.GetFirst()) itemTree_ = BuildItemTree(traceTree_, CatalogueSystem(), *junk_, true, ReadItemChecked);
@@ -277,6 +320,11 @@ void TFormPurvex::FormDestroy() {
   }
   cleanDriver_.reset();
   scanDriver_.reset();
+  for (TCheckTree* tree : {&trees_.TraceOption, &trees_.CleanResult, &trees_.Log}) tree->SetModel(nullptr);
+  if (imageList1_) {
+    ImageList_Destroy(imageList1_);
+    imageList1_ = nullptr;
+  }
   driverView_.reset();
   junk_.reset();
   traceTree_.Clear();

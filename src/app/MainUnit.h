@@ -68,10 +68,12 @@ class TFormPurvex {
   // Shows PMLocate at a screen position when the focused node is a finding.
   void ShowLocateMenu(POINT screen);
   void ScrollTraceTreeTo(TTreeNode* node);
+  void FormResize();
 
  private:
   void LoadPictures();
   void CreateDrivers();
+  void SetUpTraceTree();
   TCatalogueSystem CatalogueSystem() const;
   void SelectionLinkClick(HWND link, TSelectionLink kind);
   void ShowPage(bool home);
@@ -89,6 +91,10 @@ class TFormPurvex {
   TMainControls c_ = {};
   TRunState state_;
   TTreeModel traceTree_;
+  TTreeModel cleanResultTree_;
+  TTreeModel logTree_;
+  TMainTrees trees_;  // after the models: the controls go first
+  HIMAGELIST imageList1_ = nullptr;
   TItemTreeResult itemTree_;
   std::unique_ptr<TCleanWrapper> junk_;
   THandlerTable handlers_;
