@@ -8,6 +8,7 @@
 
 #include "app/MainControls.h"
 #include "helpers/ProcessHelpers.h"
+#include "helpers/ProgramCopy.h"
 #include "helpers/ScreenCapture.h"
 
 namespace {
@@ -51,10 +52,14 @@ bool WaitForText(HWND hwnd, const std::wstring& text, DWORD ms) {
 }  // namespace
 
 TEST(MainWindow, PagesControlsAndAScanFromTheAdvancedPage) {
-  TChild run = StartChild(L"\"" + ModuleDir() + L"\\Purvex.exe\"");
+  TChild run = StartChild(L"\"" + PurvexExe() + L"\"");
   HWND form = WaitForProcessWindow(run, L"TFormPurvex", kWaitMs);
   ASSERT_NE(form, nullptr);
   Sleep(500);  // let it paint
+  // First shown 15 pixels above the centre of the screen.
+  RECT frame;
+  GetWindowRect(form, &frame);
+  EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2 - 15);
   struct Caption {
     int Id;
     const wchar_t* Text;

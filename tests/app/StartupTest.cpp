@@ -6,6 +6,7 @@
 #include <string>
 
 #include "helpers/ProcessHelpers.h"
+#include "helpers/ProgramCopy.h"
 #include "helpers/StartupTexts.h"
 #include "helpers/TempFolder.h"
 #include "res/resource.h"
@@ -16,7 +17,6 @@ const wchar_t kMainClass[] = L"TFormPurvex";
 const wchar_t kDialogClass[] = L"#32770";
 const DWORD kStartMs = 20000;
 
-std::wstring PurvexExe() { return ModuleDir() + L"\\Purvex.exe"; }
 std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
 
 struct Library {
