@@ -14,6 +14,7 @@
 #include "core/GbkText.h"
 #include "core/LocateRules.h"
 #include "junk/SysSweeperWrapper.h"
+#include "registry/RegBackup.h"
 #include "res/MainStrings.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
@@ -200,6 +201,7 @@ void TFormPurvex::CreateDrivers() {
   scan.StopJunkScan = [this] { junk_->StopScan(); };
   scanDriver_.reset(new TScanDriver(traceTree_, state_, *driverView_, handlers_, scan));
   TCleanPhases clean;
+  clean.BackupBeforeClean = [this] { BackupBeforeClean(traceTree_, itemTree_.RegistryGroupNode); };
   clean.ReportUndeletedFile = [this](const std::string& path) { junk_->ReportUndeletedFile(path); };
   clean.RestartExplorer = [] { KillProcessByName("explorer.exe", true); };
   clean.EmptyClipboard = [this] {

@@ -1,0 +1,6 @@
+#include "registry/RegBackup.h"
+
+void BackupBeforeClean(const TTreeModel& tree, const TTreeNode* registryGroup) {
+  (void)tree;
+  (void)registryGroup;
+}
