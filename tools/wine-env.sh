@@ -20,4 +20,5 @@ export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono/Gecko prompts, no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-mkdir -p "$XDG_DATA_HOME"
+# The recycle bin: Wine uses this trash only when its folders exist.
+mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"

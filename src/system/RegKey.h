@@ -1,0 +1,26 @@
+// A registry key opened for reading, closed with the object; reads never fail loudly.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class TRegKey {
+ public:
+  TRegKey(HKEY root, const std::string& path, REGSAM access = KEY_READ);
+  ~TRegKey();
+  TRegKey(const TRegKey&) = delete;
+  TRegKey& operator=(const TRegKey&) = delete;
+
+  bool IsOpen() const { return key_ != nullptr; }
+  HKEY Handle() const { return key_; }
+
+  std::vector<std::string> ValueNames() const;
+  std::vector<std::string> SubKeyNames() const;
+  bool HasValue(const std::string& name) const;
+  // The text of a string or expandable-string value (stored without its terminator too).
+  bool ReadString(const std::string& name, std::string& text, DWORD* type = nullptr) const;
+
+ private:
+  HKEY key_ = nullptr;
+};

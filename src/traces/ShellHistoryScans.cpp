@@ -1,0 +1,111 @@
+#include "traces/ShellHistoryScans.h"
+
+#include <shellapi.h>
+
+#include "core/UserAssistRules.h"
+#include "items/ResultRows.h"
+#include "system/LibraryHandle.h"
+#include "system/RegKey.h"
+#include "system/ToolsFiles.h"
+
+namespace {
+const char kCurrentUser[] = "HKEY_CURRENT_USER";
+
+void AddKeyFinding(TItemScan& scan, const std::string& caption, const std::string& key, const std::string& value) {
+  if (AddRegistryFinding(scan.Tree, caption, key, false, scan.Item, kCurrentUser, 0, "", "", value)) ++scan.Count;
+}
+}  // namespace
+
+const char* const kUserAssistKeys[2] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{5E6AB780-7743-11CF-A12B-00AA004AE837}\\Count",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\{75048700-EF1F-11D0-9888-006097DEACF9}\\Count",
+};
+
+void ScanUserAssistKey(const std::string& key, TItemScan& scan) {
+  TRegKey counters(HKEY_CURRENT_USER, key);
+  if (!counters.IsOpen()) return;
+  for (const std::string& name : counters.ValueNames()) {
+    if (name == "{5E6AB780-7743-11CF-A12B-00AA004AE837}") continue;
+    if (scan.KeepResponsive && scan.KeepResponsive()) break;
+    core::TUserAssistName decoded = core::DecodeUserAssistName(name);
+    if (decoded.Skip) continue;
+    if (decoded.DrivePath) {
+      // A path counts only when it names a missing file on a fixed (or rootless) drive.
+      const std::string& path = decoded.Decoded;
+      UINT drive = GetDriveTypeA(path.substr(0, 3).c_str());
+      if (!core::HasThreeLetterExtension(path) || (drive != DRIVE_FIXED && drive != DRIVE_NO_ROOT_DIR) ||
+          FileExistsStrict(path))
+        continue;
+    }
+    AddKeyFinding(scan, std::string(kCurrentUser) + "\\" + key + "\\" + name, key, name);
+  }
+}
+
+void ScanTrayIconStreams(int majorVersion, TItemScan& scan) {
+  const std::string key = majorVersion < 6
+                              ? "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify"
+                              : "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\TrayNotify";
+  TRegKey tray(HKEY_CURRENT_USER, key, KEY_ALL_ACCESS);
+  for (const char* value : {"IconStreams", "PastIconsStream"})
+    if (tray.HasValue(value)) AddKeyFinding(scan, std::string(kCurrentUser) + "\\" + key + "\\" + value, key, value);
+}
+
+void ScanSearchAssistantKey(const std::string& key, TSearchCaption caption, TItemScan& scan) {
+  TRegKey list(HKEY_CURRENT_USER, key);
+  if (!list.IsOpen()) return;
+  for (const std::string& name : list.ValueNames()) {
+    std::string trimmed = name;
+    while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= ' ') trimmed.pop_back();
+    while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= ' ') trimmed.erase(0, 1);
+    std::string text;
+    DWORD type = 0;
+    if (trimmed.empty() || !list.ReadString(trimmed, text, &type)) continue;
+    std::string shown = caption == TSearchCaption::WithKey ? std::string(kCurrentUser) + "\\" + key + "\\" + text : text;
+    AddKeyFinding(scan, shown, key, name);
+    if (scan.KeepResponsive && scan.KeepResponsive()) break;
+  }
+}
+
+void QueryRecycleBin(int majorVersion, int minorVersion, TItemScan& scan, int32_t& count, int64_t& size) {
+  count = 0;
+  size = 0;
+  // The wide calls: Wine's narrow ones pass an undefined root on when given none.
+  SHQUERYRBINFO info = {};
+  info.cbSize = sizeof info;
+  if (majorVersion == 5 && minorVersion == 0) {
+    // Windows 2000 answers per drive only.
+    wchar_t drives[105] = {};
+    GetLogicalDriveStringsW(104, drives);
+    for (const wchar_t* root = drives; *root; root += lstrlenW(root) + 1) {
+      info.cbSize = sizeof info;
+      if (SUCCEEDED(SHQueryRecycleBinW(root, &info))) {
+        count += static_cast<int32_t>(info.i64NumItems);
+        size += info.i64Size;
+      }
+    }
+  } else if (SUCCEEDED(SHQueryRecycleBinW(nullptr, &info))) {
+    count = static_cast<int32_t>(info.i64NumItems);
+    size = info.i64Size;
+  }
+  if (count > 0) AddResultNode(scan.Tree, "回收站中的数据", true, "", scan.Item, 0, "", "", "");
+  scan.Count = count;
+  scan.Size = size;
+}
+
+void EmptyRecycleBin(HWND owner) {
+  TLibrary shell("Shell32.dll");
+  typedef HRESULT(WINAPI * EmptyFn)(HWND, LPCWSTR, DWORD);
+  if (EmptyFn empty = shell.Proc<EmptyFn>("SHEmptyRecycleBinW"))
+    empty(owner, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+}
+
+bool IsClipboardEmpty() {
+  UINT formats[] = {128, 129, 130, 131, 142, 512, 767, 768, 1023};
+  return GetPriorityClipboardFormat(formats, sizeof formats / sizeof formats[0]) == 0;
+}
+
+void ScanClipboard(TItemScan& scan) {
+  if (IsClipboardEmpty()) return;
+  AddResultNode(scan.Tree, "剪贴板内容", true, "", scan.Item, 0, "", "", "");
+  scan.Count = 1;
+}

@@ -1,0 +1,175 @@
+#include "traces/ShellHistoryScans.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include "core/UserAssistRules.h"
+#include "helpers/TempFolder.h"
+#include "ui/WideText.h"
+
+namespace {
+
+// An item node of a tree of its own, with the scan record a handler gets.
+struct ItemBench {
+  TTreeModel Tree;
+  TScanTotals Totals;
+  TItemScan Scan;
+  ItemBench() {
+    TTreeNode* group = Tree.AddChild(nullptr, Column4TreeData(), TCheckType::TriState, TCheckState::Checked);
+    Scan.Tree = &Tree;
+    Scan.Item = Tree.AddChild(group, Column4TreeData(), TCheckType::TriState, TCheckState::Checked);
+    Scan.Totals = &Totals;
+  }
+  std::vector<std::string> Captions() const {
+    std::vector<std::string> out;
+    for (TTreeNode* f = Scan.Item->FirstChild(); f; f = f->NextSibling()) out.push_back(f->Data.Caption);
+    return out;
+  }
+};
+
+// A key of the test's own under HKEY_CURRENT_USER, removed afterwards.
+struct TestKey {
+  std::string Path;
+  HKEY Key = nullptr;
+  explicit TestKey(const std::string& path) : Path(path) {
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &Key, nullptr);
+  }
+  ~TestKey() {
+    RegCloseKey(Key);
+    RegDeleteKeyA(HKEY_CURRENT_USER, Path.c_str());
+  }
+  void SetString(const std::string& name, const std::string& text) {
+    RegSetValueExA(Key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+  }
+  void SetBinary(const std::string& name) {
+    BYTE data[16] = {1, 2, 3};
+    RegSetValueExA(Key, name.c_str(), 0, REG_BINARY, data, sizeof data);
+  }
+};
+
+}  // namespace
+
+TEST(ScanUserAssistKey, MissingFilesOnFixedDrivesAndEntriesWithoutAPath) {
+  TestKey key("Software\\PurvexTest\\UserAssist\\Count");
+  const std::string missing = core::Rot13("UEME_RUNPATH:C:\\purvex-missing\\gone.exe");
+  const std::string present = core::Rot13("UEME_RUNPATH:C:\\windows\\system32\\notepad.exe");
+  const std::string session = core::Rot13("UEME_UISESSION");
+  const std::string odd = core::Rot13("UEME_RUNPATH:C:\\a?b.exe");
+  for (const std::string& name : {missing, present, session, odd, std::string("{5E6AB780-7743-11CF-A12B-00AA004AE837}")})
+    key.SetBinary(name);
+  ItemBench b;
+  ScanUserAssistKey(key.Path, b.Scan);
+  const std::string prefix = "HKEY_CURRENT_USER\\" + key.Path + "\\";
+  std::vector<std::string> captions = b.Captions();
+  std::sort(captions.begin(), captions.end());
+  std::vector<std::string> expected = {prefix + missing, prefix + session};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(captions, expected);
+  EXPECT_EQ(b.Scan.Count, 2);
+  TTreeNode* first = b.Scan.Item->FirstChild();
+  EXPECT_EQ(first->Data.Root, "HKEY_CURRENT_USER");
+  EXPECT_EQ(first->Data.Path, key.Path);
+}
+
+TEST(ScanUserAssistKey, StopsWhenAskedAndMissingKeysFindNothing) {
+  TestKey key("Software\\PurvexTest\\UserAssist2\\Count");
+  for (int i = 0; i < 5; ++i) key.SetBinary(core::Rot13("UEME_UISESSION" + std::to_string(i)));
+  ItemBench b;
+  int calls = 0;
+  b.Scan.KeepResponsive = [&] { return ++calls >= 2; };
+  ScanUserAssistKey(key.Path, b.Scan);
+  EXPECT_EQ(b.Scan.Count, 1) << "the stop is seen before the second entry";
+  ItemBench none;
+  ScanUserAssistKey("Software\\PurvexTest\\NoSuchKey", none.Scan);
+  EXPECT_EQ(none.Scan.Count, 0);
+}
+
+TEST(ScanSearchAssistantKey, NamedStringValuesWithOrWithoutTheKey) {
+  TestKey key("Software\\PurvexTest\\ACMru\\5647");
+  key.SetString("a", "OFFICE-PC");
+  key.SetString(" ", "blank name");
+  key.SetBinary("b");
+  ItemBench withKey;
+  ScanSearchAssistantKey(key.Path, TSearchCaption::WithKey, withKey.Scan);
+  EXPECT_EQ(withKey.Captions(), std::vector<std::string>{"HKEY_CURRENT_USER\\" + key.Path + "\\OFFICE-PC"});
+  ItemBench textOnly;
+  ScanSearchAssistantKey(key.Path, TSearchCaption::TextOnly, textOnly.Scan);
+  EXPECT_EQ(textOnly.Captions(), std::vector<std::string>{"OFFICE-PC"});
+  EXPECT_EQ(textOnly.Scan.Item->FirstChild()->Data.Name, "a");
+}
+
+TEST(ScanTrayIconStreams, BothStreamsOfThisWindowsVersion) {
+  const char kKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify";
+  HKEY tray;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &tray, nullptr),
+            ERROR_SUCCESS);
+  BYTE data[4] = {1};
+  RegSetValueExA(tray, "IconStreams", 0, REG_BINARY, data, sizeof data);
+  RegSetValueExA(tray, "PastIconsStream", 0, REG_BINARY, data, sizeof data);
+  ItemBench b;
+  ScanTrayIconStreams(5, b.Scan);
+  EXPECT_EQ(b.Captions(), (std::vector<std::string>{std::string("HKEY_CURRENT_USER\\") + kKey + "\\IconStreams",
+                                                    std::string("HKEY_CURRENT_USER\\") + kKey + "\\PastIconsStream"}));
+  ItemBench vista;
+  ScanTrayIconStreams(6, vista.Scan);  // Vista and later keep them elsewhere
+  EXPECT_EQ(vista.Scan.Count, 0);
+  RegDeleteValueA(tray, "IconStreams");
+  RegDeleteValueA(tray, "PastIconsStream");
+  RegCloseKey(tray);
+}
+
+TEST(ClipboardScan, TextIsAFindingAndEmptyIsNone) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 6);
+  memcpy(GlobalLock(text), "hello", 6);
+  GlobalUnlock(text);
+  SetClipboardData(CF_TEXT, text);
+  CloseClipboard();
+  ItemBench full;
+  ScanClipboard(full.Scan);
+  EXPECT_EQ(full.Captions(), std::vector<std::string>{"剪贴板内容"});
+  EXPECT_EQ(full.Scan.Count, 1);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  EXPECT_TRUE(IsClipboardEmpty());
+  ItemBench empty;
+  ScanClipboard(empty.Scan);
+  EXPECT_EQ(empty.Scan.Count, 0);
+}
+
+TEST(RecycleBin, CountsWhatIsInItAndEmptiesIt) {
+  // The bench's recycle bin is the trash folder inside build/wine, never a real one.
+  SHQUERYRBINFO probe = {};
+  probe.cbSize = sizeof probe;
+  if (FAILED(SHQueryRecycleBinW(nullptr, &probe)))
+    GTEST_SKIP() << "this Wine answers no recycle-bin query while an X display is attached";
+  EmptyRecycleBin(nullptr);
+  TTempFolder dir;
+  std::wstring file = dir.File(L"to-the-bin.txt");
+  HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written;
+  WriteFile(h, "0123456789", 10, &written, nullptr);
+  CloseHandle(h);
+  std::wstring from = file + L'\0';
+  SHFILEOPSTRUCTW op = {};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  ASSERT_EQ(SHFileOperationW(&op), 0);
+  ItemBench b;
+  int32_t count = 0;
+  int64_t size = 0;
+  QueryRecycleBin(6, 1, b.Scan, count, size);
+  EXPECT_GE(count, 1);
+  EXPECT_GE(size, 10);
+  EXPECT_EQ(b.Captions(), std::vector<std::string>{"回收站中的数据"});
+  EmptyRecycleBin(nullptr);
+  ItemBench after;
+  QueryRecycleBin(6, 1, after.Scan, count, size);
+  EXPECT_EQ(count, 0);
+  EXPECT_EQ(after.Scan.Item->ChildCount(), 0u);
+}
