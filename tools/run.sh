@@ -10,6 +10,10 @@ build="$root/build"
 export PURVEX_WINE_ROOT="$build/wine" PURVEX_PREFIX=demo
 "$root/tools/wine-prefix.sh" demo
 . "$root/tools/wine-env.sh"
+# A first scan of the demo shows findings: the seeder leaves usage traces, once.
+if [ ! -f "$WINEPREFIX/.purvex-seeded" ]; then
+  wine "$build/win/bin/demo_seeder.exe" && touch "$WINEPREFIX/.purvex-seeded"
+fi
 exe="$build/win/dist/Purvex.exe"
 if [ -n "${DISPLAY:-}" ]; then
   wine "$exe" "$@"

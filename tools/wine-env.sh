@@ -11,7 +11,8 @@ case "$PURVEX_PREFIX" in
 esac
 # Wine links the profile's Desktop and Documents to $HOME and the recycle bin to the
 # XDG trash: both point into the bench so a clean can never reach a developer's files.
-export HOME="$PURVEX_WINE_ROOT/home"
+# Each prefix has its own, so the prefixes' recycle bins never mix.
+export HOME="$PURVEX_WINE_ROOT/home/$PURVEX_PREFIX"
 export XDG_DATA_HOME="$HOME/.local/share"
 export XDG_CONFIG_HOME="$HOME/.config"
 export XDG_CACHE_HOME="$HOME/.cache"
