@@ -5,6 +5,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh"
 export PURVEX_WINE_ROOT="$root/build/wine" PURVEX_PREFIX=win64
 "$root/tools/wine-run" "$root/build/win/bin/junk_scan_bench.exe" "$@"
+"$root/tools/wine-run" "$root/build/win/bin/trace_scan_bench.exe" "$@"
 # The check tree needs a display: a private X server when there is none.
 if [ -n "${DISPLAY:-}" ]; then
   "$root/tools/wine-run" "$root/build/win/bin/check_tree_bench.exe"

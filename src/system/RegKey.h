@@ -1,4 +1,5 @@
-// A registry key opened for reading, closed with the object; reads never fail loudly.
+// One open registry key (opened only, never created), closed with the object; reads
+// never fail loudly.
 #pragma once
 #include <windows.h>
 
@@ -13,7 +14,9 @@ class TRegKey {
   TRegKey& operator=(const TRegKey&) = delete;
 
   bool IsOpen() const { return key_ != nullptr; }
+  explicit operator bool() const { return key_ != nullptr; }
   HKEY Handle() const { return key_; }
+  HKEY get() const { return key_; }
 
   std::vector<std::string> ValueNames() const;
   std::vector<std::string> SubKeyNames() const;

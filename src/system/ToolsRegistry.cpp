@@ -3,27 +3,11 @@
 #include <objbase.h>
 
 #include "core/ExePathRules.h"
+#include "system/RegKey.h"
 #include "system/ToolsPaths.h"
 #include "ui/WideText.h"
 
 namespace {
-
-class TRegKey {
- public:
-  TRegKey(HKEY root, const std::string& subKey, REGSAM access) {
-    if (RegOpenKeyExA(root, subKey.c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
-  }
-  ~TRegKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  TRegKey(const TRegKey&) = delete;
-  TRegKey& operator=(const TRegKey&) = delete;
-  explicit operator bool() const { return key_ != nullptr; }
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 // The default value of the first server key of the class that exists; false when none
 // exists or its value is no string of at most 259 bytes.

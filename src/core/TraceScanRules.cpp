@@ -1,0 +1,50 @@
+#include "core/TraceScanRules.h"
+
+#include <algorithm>
+
+#include "core/GbkText.h"
+
+namespace core {
+
+namespace {
+
+// The text ends with suffix and the suffix starts on a character boundary, so a trail byte
+// that looks like its first letter does not count.
+bool EndsWithGbk(const std::string& text, const std::string& suffix) {
+  if (text.size() < suffix.size()) return false;
+  size_t at = text.size() - suffix.size();
+  return FindGbk(text, suffix, at) == at;
+}
+
+}  // namespace
+
+bool HasMruSubKeyLists(const std::string& keyPath) {
+  static const char* const kKeys[] = {
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs",
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU",
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSavePidlMRU"};
+  for (const char* key : kKeys)
+    if (keyPath == key) return true;
+  return false;
+}
+
+bool HoldsUtf16BinaryValues(const std::string& keyPath) {
+  if (EndsWithGbk(keyPath, "LastVisitedPidlMRU") || EndsWithGbk(keyPath, "LastVisitedPidlMRULegacy") ||
+      EndsWithGbk(keyPath, "WordWheelQuery"))
+    return true;
+  // Only the first occurrence decides, as a key that starts with it is no shell path.
+  size_t at = FindGbk(keyPath, "\\RecentDocs");
+  return at != std::string::npos && at > 0;
+}
+
+bool IsExcludedName(const std::string& name, const std::vector<std::string>& excludedLower) {
+  if (excludedLower.empty()) return false;
+  std::string lower = LowerGbk(name);
+  return std::find(excludedLower.begin(), excludedLower.end(), lower) != excludedLower.end();
+}
+
+bool TakesUnresolvedShortcuts(const std::string& folder, const std::string& recentFolder) {
+  return !folder.empty() && !recentFolder.empty() && FindGbk(recentFolder, folder) != std::string::npos;
+}
+
+}  // namespace core

@@ -1,0 +1,29 @@
+#include "traces/ScanFolderFiles.h"
+
+#include <shlobj.h>
+
+#include "core/PathText.h"
+#include "core/TraceScanRules.h"
+#include "system/FindFile.h"
+#include "system/ToolsFiles.h"
+#include "system/ToolsShell.h"
+#include "system/ToolsViews.h"
+#include "traces/TraceFindings.h"
+
+bool ScanFolderFiles(TItemScan& scan, const std::string& folder, const std::string& mask) {
+  const std::string dir = folder.size() > 1 ? core::ExcludeTrailingBackslash(folder) : folder;
+  if (!DirExistsAnyView(dir)) return false;
+  const bool shortcuts = mask != "*.*";
+  // Where every shortcut counts, none needs resolving.
+  const bool takeUnresolved = shortcuts && core::TakesUnresolvedShortcuts(dir, GetSpecialFolder(CSIDL_RECENT));
+  for (TFindFile f(dir + (shortcuts ? "\\*.lnk" : "\\*.*")); f.Found(); f.Next()) {
+    if (f.IsDir()) continue;
+    const std::string name = f.Name();
+    const std::string path = dir + "\\" + name;
+    if (IsLiveFile(path) &&
+        (!shortcuts || takeUnresolved || ResolveShortcut(path) != kNoShortcutTarget))
+      AddFileFinding(scan, path, name, shortcuts ? kKindShortcut : kKindFile, f.Size());
+    if (EntryDone(scan)) return true;
+  }
+  return false;
+}

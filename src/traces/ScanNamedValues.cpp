@@ -1,0 +1,28 @@
+#include "traces/ScanNamedValues.h"
+
+#include "system/RegKey.h"
+#include "traces/RegValues.h"
+#include "traces/TraceFindings.h"
+
+namespace {
+
+bool ScanValues(TItemScan& scan, const std::string& keyPath, const std::vector<std::string>* names) {
+  TRegKey key(HKEY_CURRENT_USER, keyPath, KEY_READ);
+  if (!key) return false;
+  const std::vector<std::string> all = names ? std::vector<std::string>() : ListValueNames(key.get());
+  for (const std::string& name : names ? *names : all) {
+    // Numbers and binary data are no remembered text.
+    if (!ReadStringValue(key.get(), name).empty())
+      AddValueFinding(scan, "HKEY_CURRENT_USER", keyPath, name, std::string());
+    if (EntryDone(scan)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ScanNamedValues(TItemScan& scan, const std::string& keyPath) { return ScanValues(scan, keyPath, nullptr); }
+
+bool ScanNamedValues(TItemScan& scan, const std::string& keyPath, const std::vector<std::string>& names) {
+  return ScanValues(scan, keyPath, &names);
+}

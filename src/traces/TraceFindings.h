@@ -1,0 +1,30 @@
+// What the shared trace scans add under an item: file and shortcut findings counted with
+// their sizes, registry value findings, and the pause after each entry that lets the window
+// breathe and brings in the user's stop request.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "items/ItemHandlers.h"
+
+// Kind tags of the findings the clean driver deletes as files.
+inline const char* const kKindFile = "文件";
+inline const char* const kKindShortcut = "LnkFile";
+// The value name of a key's unnamed (default) value in registry findings; an empty name
+// would mean the whole key, sub-keys and all.
+inline const char* const kDefaultValueName = "@D_e_f_a_u_l_t";
+
+// A file finding under the scan's item: Caption the full path, Path the file name, Kind
+// kind. The item's count goes up by one and its size by size (when above 0).
+void AddFileFinding(TItemScan& scan, const std::string& fullPath, const std::string& fileName,
+                    const char* kind, int64_t size);
+
+// A registry finding for one value: Caption root, "\", key, "\", value name and, when data
+// is not empty, ":" and data; Path the key, Root the root name, Name the value name
+// (kDefaultValueName for the unnamed value). Counted once.
+void AddValueFinding(TItemScan& scan, const std::string& rootName, const std::string& keyPath,
+                     const std::string& valueName, const std::string& data);
+
+// Called after every entry a scan looks at: pending window messages are processed; true
+// when the user asked to stop, so the scan ends here.
+bool EntryDone(TItemScan& scan);
