@@ -15,6 +15,9 @@
 #include "core/LocateRules.h"
 #include "junk/SysSweeperWrapper.h"
 #include "registry/RegBackup.h"
+#include "registry/RegistryCaches.h"
+#include "registry/RegistryCategories.h"
+#include "registry/RegistryDelete.h"
 #include "res/MainStrings.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
@@ -196,12 +199,15 @@ void TFormPurvex::FormResize() {
 
 void TFormPurvex::CreateDrivers() {
   driverView_.reset(new TMainDriverView(*this));
+  RegisterRegistryCategories(handlers_);
   TScanPhases scan;
+  scan.ClearRegistryScanLists = ClearRegistryScanLists;
   scan.JunkScanning = [this] { return junk_->IsScanning(); };
   scan.StopJunkScan = [this] { junk_->StopScan(); };
   scanDriver_.reset(new TScanDriver(traceTree_, state_, *driverView_, handlers_, scan));
   TCleanPhases clean;
   clean.BackupBeforeClean = [this] { BackupBeforeClean(traceTree_, itemTree_.RegistryGroupNode); };
+  clean.DeleteRegistryFinding = DeleteRegistryFinding;
   clean.ReportUndeletedFile = [this](const std::string& path) { junk_->ReportUndeletedFile(path); };
   clean.RestartExplorer = [] { KillProcessByName("explorer.exe", true); };
   clean.EmptyClipboard = [this] {

@@ -1,0 +1,70 @@
+#include "registry/RegistryCaches.h"
+
+#include "core/RegistryKeyPath.h"
+#include "registry/RegistryKey.h"
+#include "system/AppContext.h"
+
+namespace {
+
+// Read access suffices for a listing: a key that refuses full access must not turn into
+// an empty list, which would make every class look missing.
+void ReadNames(HKEY root, const std::string& path, bool native, core::TNameList& list) {
+  list.Clear();
+  TRegistryKey key(root, path, native, KEY_READ);
+  for (const std::string& name : key.SubKeyNames()) list.Add(name);
+}
+
+}  // namespace
+
+TRegistryCaches::TRegistryCaches(HKEY classesRoot, std::string classesPath)
+    : classesRoot_(classesRoot), classesPath_(std::move(classesPath)) {}
+
+void TRegistryCaches::ClearScanLists() {
+  for (int view = 0; view < 2; ++view) {
+    clsid_[view].Clear();
+    classKeys_[view].Clear();
+    extensions_[view].Clear();
+    classKeysLoaded_[view] = false;
+  }
+  clsidLoaded_ = false;
+}
+
+void TRegistryCaches::LoadClsidLists() {
+  const std::string clsid = core::JoinKeyPath(classesPath_, "CLSID");
+  clsid_[1].Clear();
+  if (AppContext().IsWow64()) ReadNames(classesRoot_, clsid, true, clsid_[1]);
+  ReadNames(classesRoot_, clsid, false, clsid_[0]);
+  clsidLoaded_ = true;
+}
+
+void TRegistryCaches::LoadClassKeyLists(bool native) {
+  ReadNames(classesRoot_, classesPath_, native, classKeys_[native]);
+  extensions_[native].Clear();
+  for (const std::string& name : classKeys_[native].Names())
+    if (!name.empty() && name[0] == '.') extensions_[native].Add(name);
+  classKeysLoaded_[native] = true;
+}
+
+void TRegistryCaches::EnsureClsidLists() {
+  if (!clsidLoaded_) LoadClsidLists();
+}
+
+void TRegistryCaches::EnsureClassKeyLists(bool native) {
+  if (!classKeysLoaded_[native]) LoadClassKeyLists(native);
+}
+
+void TRegistryCaches::ClearBrokenClasses() {
+  BrokenClasses.clear();
+  BrokenShellClasses.clear();
+}
+
+TRegistryCaches& RegistryCaches() {
+  static TRegistryCaches caches;
+  return caches;
+}
+
+void ClearRegistryScanLists() { RegistryCaches().ClearScanLists(); }
+
+void LoadClsidLists() { RegistryCaches().LoadClsidLists(); }
+
+void LoadClassKeyLists(bool native) { RegistryCaches().LoadClassKeyLists(native); }

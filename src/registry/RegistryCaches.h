@@ -1,0 +1,61 @@
+// The class-name caches of the registry categories. The sub-keys of HKEY_CLASSES_ROOT
+// and of its "CLSID" key run to tens of thousands, so they are read once per scan and view
+// and searched here instead of opening a key per look-up. Every scan starts them empty
+// (ClearScanLists), and the first check that needs a list fills it, so one scan sees one
+// snapshot of the class names.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "core/NameList.h"
+
+class TRegistryCaches {
+ public:
+  // Where the lists are read from: the classes root (root\path) and its "CLSID" key. The
+  // program reads HKEY_CLASSES_ROOT; tests point it at keys of their own.
+  explicit TRegistryCaches(HKEY classesRoot = HKEY_CLASSES_ROOT, std::string classesPath = std::string());
+
+  // Empties the class-id, class-key and extension lists of both views.
+  void ClearScanLists();
+  // Re-reads both class-id lists: the 64-bit view's on 64-bit Windows only (it stays
+  // empty elsewhere), then the default view's.
+  void LoadClsidLists();
+  // Re-reads the class keys of one view (the 64-bit lists when native is set) and takes
+  // those beginning with "." into that view's extension list.
+  void LoadClassKeyLists(bool native);
+  // The loads above, done only when the lists were not read since the last clear.
+  void EnsureClsidLists();
+  void EnsureClassKeyLists(bool native);
+
+  // ClsidNames64 with native set, else ClsidNames32.
+  const core::TNameList& ClsidNames(bool native) const { return clsid_[native]; }
+  // ClassKeys64/ExtensionKeys64 with native set, else the 32-bit lists.
+  const core::TNameList& ClassKeys(bool native) const { return classKeys_[native]; }
+  const core::TNameList& ExtensionKeys(bool native) const { return extensions_[native]; }
+
+  // What the ActiveX category reported: whole class keys, and class keys whose "Shell"
+  // key it reported. The file-association category reads them (exact names, duplicates
+  // kept); they live from one run of the ActiveX category to the next.
+  std::vector<std::string> BrokenClasses;
+  std::vector<std::string> BrokenShellClasses;
+  void ClearBrokenClasses();
+
+ private:
+  HKEY classesRoot_;
+  std::string classesPath_;
+  core::TNameList clsid_[2], classKeys_[2], extensions_[2];
+  bool clsidLoaded_ = false;
+  bool classKeysLoaded_[2] = {false, false};
+};
+
+// The caches of this process, shared by the registry categories and the file-extension
+// history.
+TRegistryCaches& RegistryCaches();
+
+// The operations on the process's caches, under the names the scan driver and the checks
+// know them by. The scan driver calls ClearRegistryScanLists once at the start of a scan.
+void ClearRegistryScanLists();
+void LoadClsidLists();
+void LoadClassKeyLists(bool native);

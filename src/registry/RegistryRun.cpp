@@ -1,0 +1,17 @@
+#include "registry/RegistryRun.h"
+
+#include "items/ResultRows.h"
+
+TTreeNode* TRegistryRun::AddFinding(const std::string& caption, const std::string& keyPath,
+                                    const std::string& rootName, const std::string& valueName) {
+  TTreeNode* node =
+      AddRegistryFinding(scan_.Tree, caption, keyPath, native_, scan_.Item, rootName, -1, std::string(), std::string(),
+                         valueName);
+  if (node) ++scan_.Count;
+  return node;
+}
+
+bool TRegistryRun::StopAfterEntry() {
+  if (!stopped_ && scan_.KeepResponsive) stopped_ = scan_.KeepResponsive();
+  return stopped_;
+}

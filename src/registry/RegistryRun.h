@@ -1,0 +1,47 @@
+// One run of a registry category's check in one registry view: where its findings go,
+// how they are counted, and the stop test between the entries it walks.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "items/ItemHandlers.h"
+
+class TRegistryRun {
+ public:
+  // native: the 64-bit view on 64-bit Windows (no effect elsewhere).
+  TRegistryRun(TItemScan& scan, bool native) : scan_(scan), native_(native) {}
+
+  bool Native() const { return native_; }
+
+  // One finding under the category, counted in its counter: caption without the 64-bit
+  // prefix (the adder puts it in front in the 64-bit view), the key path below the root,
+  // the root's full name and the value name (empty for the whole key). Returns the node,
+  // or null when nothing was added (empty caption or key path).
+  TTreeNode* AddFinding(const std::string& caption, const std::string& keyPath, const std::string& rootName,
+                        const std::string& valueName = std::string());
+
+  // After each entry of a loop the user may stop: lets pending window messages through and
+  // tells whether the scan was stopped. Once true it stays true for this run.
+  bool StopAfterEntry();
+  // For loops that go on regardless: lets the messages through; a stop seen here still
+  // counts for Stopped, so the category leaves out its 64-bit run.
+  void LetMessagesThrough() { StopAfterEntry(); }
+  bool Stopped() const { return stopped_; }
+
+ private:
+  TItemScan& scan_;
+  bool native_;
+  bool stopped_ = false;
+};
+
+// The per-entry loop: visit(name) for each name in the order given (the check reads the
+// list first), with StopAfterEntry after each. visit returns false to end the loop at an
+// error. Returns false when the loop ended early, by visit or by the user.
+template <typename Visit>
+bool ForEachEntry(TRegistryRun& run, const std::vector<std::string>& names, Visit visit) {
+  for (const std::string& name : names) {
+    if (!visit(name)) return false;
+    if (run.StopAfterEntry()) return false;
+  }
+  return true;
+}

@@ -1,0 +1,79 @@
+#include "registry/RegistryValues.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
+}  // namespace
+
+bool ReadRegText(HKEY key, const std::string& name, std::string& text) {
+  text.clear();
+  if (!key) return false;
+  DWORD type = 0, size = 0;
+  LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+  if (result == ERROR_FILE_NOT_FOUND) return true;
+  if ((result != ERROR_SUCCESS && result != ERROR_MORE_DATA) || !IsText(type)) return false;
+  // The value may change between the size query and the read: a few attempts, each with
+  // the size the registry last reported.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    try {
+      // Two spare zero bytes: the data need not end with a terminator.
+      std::vector<char> buf(static_cast<size_t>(size) + 2, '\0');
+      DWORD got = size;
+      result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &got);
+      if (result == ERROR_MORE_DATA) {
+        size = got > size ? got : size + 256;
+        continue;
+      }
+      if (result == ERROR_FILE_NOT_FOUND) return true;
+      if (result != ERROR_SUCCESS || !IsText(type)) return false;
+      if (got > size) got = size;
+      text.assign(buf.data(), strnlen(buf.data(), got));
+      return true;
+    } catch (const std::bad_alloc&) {
+      text.clear();
+      return false;
+    }
+  }
+  return false;
+}
+
+std::string RegText(HKEY key, const std::string& name) {
+  std::string text;
+  ReadRegText(key, name, text);
+  return text;
+}
+
+bool RegValueExists(HKEY key, const std::string& name) {
+  if (!key) return false;
+  LONG result = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr);
+  return result == ERROR_SUCCESS || result == ERROR_MORE_DATA;
+}
+
+std::vector<std::string> RegValueNames(HKEY key) {
+  std::vector<std::string> names;
+  if (!key) return names;
+  DWORD count = 0, maxLength = 0;
+  if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxLength, nullptr,
+                       nullptr, nullptr) != ERROR_SUCCESS)
+    return names;
+  names.reserve(count);
+  // The longest name is given in characters, and a character of code page 936 may take
+  // two bytes; a name that still does not fit makes the buffer grow.
+  std::vector<char> buf(static_cast<size_t>(maxLength) * 2 + 2);
+  for (DWORD index = 0;;) {
+    DWORD length = static_cast<DWORD>(buf.size());
+    LONG result = RegEnumValueA(key, index, buf.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_MORE_DATA && buf.size() < 65536) {
+      buf.resize(buf.size() * 2);
+      continue;
+    }
+    if (result != ERROR_SUCCESS) break;
+    names.emplace_back(buf.data(), length);
+    ++index;
+  }
+  return names;
+}

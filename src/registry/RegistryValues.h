@@ -1,0 +1,24 @@
+// Reading the values of registry keys for the registry categories. Values come in every
+// type and size, so nothing here trusts the data: a string without its terminator, a
+// multi-string, binary data or a value of megabytes is read safely or refused.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The value's text. A REG_SZ or REG_EXPAND_SZ value (the latter unexpanded) gives true
+// with its text up to the first zero byte or the end of the data; a missing value gives
+// true with an empty text. Any other type, or a read error, gives false with an empty
+// text. An empty name reads the key's default value.
+bool ReadRegText(HKEY key, const std::string& name, std::string& text);
+
+// ReadRegText with its failure read as an empty text.
+std::string RegText(HKEY key, const std::string& name);
+
+// The value exists, whatever its type.
+bool RegValueExists(HKEY key, const std::string& name);
+
+// The value names in the order the registry lists them (the default value, when set, as
+// an empty name); empty for a null key. A listing error ends the list early.
+std::vector<std::string> RegValueNames(HKEY key);

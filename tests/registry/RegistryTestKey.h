@@ -1,0 +1,86 @@
+// A key of the test's own, "Software\PurvexTest-Registry-<process>-<tag>" below HKCU or
+// HKLM, written in either view of 64-bit Windows and removed from both when the object
+// goes. Below HKLM the two views are two keys in the win64 prefix, one key in win32.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+class TRegistryTestKey {
+ public:
+  TRegistryTestKey(HKEY root, const char* tag) : root_(root) {
+    char name[96];
+    wsprintfA(name, "Software\\PurvexTest-Registry-%lu-%s", GetCurrentProcessId(), tag);
+    path_ = name;
+  }
+  ~TRegistryTestKey() {
+    Remove(path_, KEY_WOW64_64KEY);
+    Remove(path_, KEY_WOW64_32KEY);
+  }
+  TRegistryTestKey(const TRegistryTestKey&) = delete;
+  TRegistryTestKey& operator=(const TRegistryTestKey&) = delete;
+
+  HKEY Root() const { return root_; }
+  // The test key itself (empty rel) or a key below it.
+  std::string Path(const std::string& rel = std::string()) const { return rel.empty() ? path_ : path_ + "\\" + rel; }
+
+  // Creates the key (and its parents) in the 64-bit view (native) or the default view,
+  // and gives it a value when name is not null ("" names the default value).
+  void Set(const std::string& rel, bool native, const char* name = nullptr, DWORD type = REG_SZ,
+           const void* data = "", DWORD size = 1) const {
+    HKEY key;
+    if (RegCreateKeyExA(root_, Path(rel).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | View(native), nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+      return;
+    if (name) RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+  }
+  void SetText(const std::string& rel, bool native, const char* name, const char* text) const {
+    Set(rel, native, name, REG_SZ, text, lstrlenA(text) + 1);
+  }
+  bool Exists(const std::string& rel, bool native) const {
+    HKEY key;
+    if (RegOpenKeyExA(root_, Path(rel).c_str(), 0, KEY_READ | View(native), &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+  }
+  // The value's data as bytes; "<none>" when the value or its key is missing.
+  std::string Value(const std::string& rel, bool native, const char* name) const {
+    HKEY key;
+    if (RegOpenKeyExA(root_, Path(rel).c_str(), 0, KEY_READ | View(native), &key) != ERROR_SUCCESS) return "<none>";
+    char buf[512] = {};
+    DWORD size = sizeof buf - 1;
+    LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? std::string(buf, size) : "<none>";
+  }
+
+ private:
+  static REGSAM View(bool native) { return native ? KEY_WOW64_64KEY : 0; }
+
+  // Everything below path in one view, then path itself (the flags are ignored on
+  // 32-bit Windows).
+  void Remove(const std::string& path, REGSAM view) const {
+    typedef LONG(WINAPI * DeleteExFn)(HKEY, LPCSTR, REGSAM, DWORD);
+    DeleteExFn deleteEx = reinterpret_cast<DeleteExFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+    HKEY key;
+    if (!deleteEx || RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return;
+    char name[512];
+    for (;;) {
+      DWORD length = sizeof name;
+      if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      const std::string child = path + "\\" + name;
+      Remove(child, view);
+      HKEY left;
+      if (RegOpenKeyExA(root_, child.c_str(), 0, KEY_READ | view, &left) != ERROR_SUCCESS) continue;
+      RegCloseKey(left);  // it would not go: stop rather than loop
+      break;
+    }
+    RegCloseKey(key);
+    deleteEx(root_, path.c_str(), view, 0);
+  }
+
+  HKEY root_;
+  std::string path_;
+};
