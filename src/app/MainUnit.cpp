@@ -19,6 +19,9 @@
 #include "registry/RegistryCategories.h"
 #include "registry/RegistryDelete.h"
 #include "res/MainStrings.h"
+#include "traces/FileExtHistory.h"
+#include "traces/ShellHistoryItems.h"
+#include "traces/ShellHistoryScans.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
 #include "system/FolderValues.h"
@@ -200,6 +203,7 @@ void TFormPurvex::FormResize() {
 void TFormPurvex::CreateDrivers() {
   driverView_.reset(new TMainDriverView(*this));
   RegisterRegistryCategories(handlers_);
+  RegisterShellHistoryHandlers(handlers_, state_);
   TScanPhases scan;
   scan.ClearRegistryScanLists = ClearRegistryScanLists;
   scan.JunkScanning = [this] { return junk_->IsScanning(); };
@@ -210,6 +214,8 @@ void TFormPurvex::CreateDrivers() {
   clean.DeleteRegistryFinding = DeleteRegistryFinding;
   clean.ReportUndeletedFile = [this](const std::string& path) { junk_->ReportUndeletedFile(path); };
   clean.RestartExplorer = [] { KillProcessByName("explorer.exe", true); };
+  clean.EmptyRecycleBin = [this] { EmptyRecycleBin(hwnd_); };
+  clean.DeleteFileExtHistory = [] { ScanFileExtHistory(nullptr); };
   clean.EmptyClipboard = [this] {
     if (OpenClipboard(hwnd_)) {
       EmptyClipboard();

@@ -1,0 +1,116 @@
+#include "traces/ShellHistoryItems.h"
+
+#include <memory>
+
+#include "items/ItemSummary.h"
+#include "system/AppContext.h"
+#include "system/ToolsShell.h"
+#include "traces/FileExtHistory.h"
+#include "traces/ScanFolderFiles.h"
+#include "traces/ScanMruKey.h"
+#include "traces/ShellHistoryScans.h"
+
+namespace {
+
+const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+const std::string kComDlg = kExplorer + "ComDlg32\\";
+
+int Major() { return AppContext().MajorVersion(); }
+
+TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit = kUnitItems) {
+  TItemHandler h;
+  h.UnitWord = unit;
+  h.Scan = std::move(scan);
+  return h;
+}
+
+// A handler that lists one remembered-list key.
+TItemHandler MruHandler(const std::string& key) {
+  return Handler([key](TItemScan& s) { ScanMruKey(s, HKEY_CURRENT_USER, key); });
+}
+
+// Recent documents: registry entries and shortcut files, each with its own count.
+TItemHandler RecentDocumentsHandler() {
+  struct Counts {
+    int32_t Files = 0, Registry = 0;
+    int64_t Size = 0;
+  };
+  auto counts = std::make_shared<Counts>();
+  TItemHandler h = Handler([counts](TItemScan& s) {
+    TItemScan registry = s;
+    registry.Count = 0;
+    ScanMruKey(registry, HKEY_CURRENT_USER, kExplorer + "RecentDocs");
+    TItemScan files = s;
+    files.Count = 0;
+    files.Size = 0;
+    const std::string profileRecent = GetSpecialFolder(40) + "\\Recent";
+    ScanFolderFiles(files, profileRecent, "*");
+    const std::string recent = GetSpecialFolder(8);
+    if (!recent.empty() && recent != profileRecent) ScanFolderFiles(files, recent, "*");
+    if (Major() >= 6) ScanMruKey(registry, HKEY_CURRENT_USER, kExplorer + "TypedPaths");
+    *counts = Counts{files.Count, registry.Count, files.Size};
+    s.Count = files.Count + registry.Count;
+    s.Size = files.Size;
+  });
+  h.Summary = [counts](const TItemScan&) { return FormatFileRegistrySummary(counts->Files, counts->Registry, counts->Size); };
+  return h;
+}
+
+}  // namespace
+
+void RegisterShellHistoryHandlers(THandlerTable& table, TRunState& state) {
+  table.Register("运行(开始菜单中，重启后生效)", MruHandler(kExplorer + "RunMRU"));
+  table.Register("最近运行的程序历史记录", Handler([](TItemScan& s) {
+                   if (Major() < 6) {
+                     ScanMruKey(s, HKEY_CURRENT_USER, kComDlg + "LastVisitedMRU");
+                   } else if (!ScanMruKey(s, HKEY_CURRENT_USER, kComDlg + "LastVisitedPidlMRU")) {
+                     ScanMruKey(s, HKEY_CURRENT_USER, kComDlg + "LastVisitedPidlMRULegacy");
+                   }
+                 }));
+  table.Register("文件打开与保存历史记录", Handler([](TItemScan& s) {
+                   ScanMruKey(s, HKEY_CURRENT_USER, kComDlg + (Major() < 6 ? "OpenSaveMRU" : "OpenSavePidlMRU"));
+                 }));
+  table.Register("窗口位置与大小历史记录", MruHandler(kExplorer + "StreamMRU"));
+  table.Register("查找计算机", Handler([](TItemScan& s) {
+                   ScanSearchAssistantKey("Software\\Microsoft\\Search Assistant\\ACMru\\5647", TSearchCaption::WithKey, s);
+                 }));
+  table.Register("最近打开的文件", RecentDocumentsHandler());
+  table.Register("Windows 7 跳转列表（用户锁定项目也会删除，请慎用）", Handler(
+                     [](TItemScan& s) {
+                       const std::string& appData = AppContext().AppDataDir;
+                       if (appData.empty()) return;
+                       if (!ScanFolderFiles(s, appData + "\\Microsoft\\Windows\\Recent\\AutomaticDestinations", "*.*"))
+                         ScanFolderFiles(s, appData + "\\Microsoft\\Windows\\Recent\\CustomDestinations", "*.*");
+                     },
+                     kUnitFiles));
+  table.Register("文件扩展名历史记录", Handler([](TItemScan& s) { ScanFileExtHistory(&s); }));
+  table.Register("最近打开的程序历史记录", Handler([](TItemScan& s) {
+                   for (const char* key : kUserAssistKeys) ScanUserAssistKey(key, s);
+                 }));
+  table.Register("通知区域图标历史记录(重启后生效)", Handler([](TItemScan& s) { ScanTrayIconStreams(Major(), s); }));
+  table.Register("清空回收站", Handler(
+                                  [&state](TItemScan& s) {
+                                    const TAppContext& ctx = AppContext();
+                                    int minor = ctx.OSInfo ? ctx.OSInfo->MinorVersion : 0;
+                                    QueryRecycleBin(ctx.MajorVersion(), minor, s, state.RecycleBinCount,
+                                                    state.RecycleBinSize);
+                                  },
+                                  kUnitFiles));
+  table.Register("Windows搜索历史", Handler([](TItemScan& s) {
+                   if (Major() >= 6) {
+                     ScanMruKey(s, HKEY_CURRENT_USER, kExplorer + "WordWheelQuery");
+                   } else {
+                     for (const char* key : {"Software\\Microsoft\\Search Assistant\\ACMru\\5603",
+                                             "Software\\Microsoft\\Search Assistant\\ACMru\\5604"})
+                       ScanSearchAssistantKey(key, TSearchCaption::TextOnly, s);
+                   }
+                 }));
+  table.Register("网络驱动器映射历史", MruHandler(kExplorer + "Map Network Drive MRU"));
+  table.Register("剪贴板内容", Handler([](TItemScan& s) { ScanClipboard(s); }));
+  TItemHandler paint = MruHandler("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List");
+  paint.GuardExecutables = {"mspaint.exe"};
+  table.Register("Windows画图", paint);
+  TItemHandler wordpad = MruHandler("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List");
+  wordpad.GuardExecutables = {"wordpad.exe"};
+  table.Register("Windows写字板", wordpad);
+}
