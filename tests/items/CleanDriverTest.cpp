@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "helpers/RecordingDriverView.h"
 #include "helpers/TreeFixtures.h"
 #include <windows.h>
 
@@ -16,30 +17,6 @@
 
 namespace {
 
-class QuietView : public TDriverView {
- public:
-  int Questions = 0;
-  bool Answer = false;
-  std::vector<int> Steps;
-  std::string ScanButtonCaption() override { return "重新扫描"; }
-  void SetScanButtonCaption(const std::string&) override {}
-  void EnableScanButton(bool) override {}
-  void EnableCleanButton(bool) override {}
-  void EnableCloseButton(bool) override {}
-  void EnableLinks(bool) override {}
-  void ShowAdvancedImage(TAdvancedImage) override {}
-  void SetDescription(const std::string&, const std::string&, const std::string&, TTextStyle) override {}
-  void SetStatusText(const std::string&) override {}
-  void ScrollIntoView(TTreeNode*) override {}
-  void RepaintTree() override {}
-  void ReportOneClickStep(int step) override { Steps.push_back(step); }
-  bool AskYesNo(const std::string& text) override {
-    ++Questions;
-    EXPECT_NE(text.find("Explorer"), std::string::npos);
-    return Answer;
-  }
-  void ProcessMessages() override {}
-};
 
 
 std::string MakeFile(const TTempFolder& dir, const wchar_t* name, size_t bytes) {
@@ -62,7 +39,7 @@ struct Bench {
   TCleanWrapper noEngine{"purvex-no-such-engine.dll"};
   TTreeModel tree;
   TRunState state;
-  QuietView view;
+  TRecordingDriverView view;
   THandlerTable handlers;
   TScanDriver scan{tree, state, view, handlers};
   Bench() {
@@ -196,6 +173,7 @@ TEST(CleanDriver, RegistryFindingsAndTheExplorerQuestion) {
   clean.CleanItems(false);
   EXPECT_EQ(deleted.size(), 3u);
   EXPECT_EQ(b.view.Questions, 1) << "asked once for the item";
+  EXPECT_NE(b.view.LastQuestion.find("Explorer"), std::string::npos);
   EXPECT_EQ(restarts, 1);
   EXPECT_EQ(tray->Data.Caption, std::string("通知区域图标历史记录(重启后生效)") + kSuffixCleanedAfterRestart);
   EXPECT_EQ(clean.CleanCount(), 2) << "the failed removal is taken off the count";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "helpers/RecordingDriverView.h"
 #include "helpers/TreeFixtures.h"
 
 #include <vector>
@@ -14,37 +15,6 @@
 
 namespace {
 
-// Records what the driver shows; the scan button's caption is the driver's state.
-class RecordingView : public TDriverView {
- public:
-  std::string Caption = "开始扫描";
-  bool CleanEnabled = false, ScanEnabled = true, LinksEnabled = true;
-  TAdvancedImage Image = TAdvancedImage::Application;
-  std::string Desc1, Desc2, Desc3;
-  std::vector<int> Steps;
-  std::function<void()> OnProcessMessages;
-
-  std::string ScanButtonCaption() override { return Caption; }
-  void SetScanButtonCaption(const std::string& c) override { Caption = c; }
-  void EnableScanButton(bool e) override { ScanEnabled = e; }
-  void EnableCleanButton(bool e) override { CleanEnabled = e; }
-  void EnableCloseButton(bool) override {}
-  void EnableLinks(bool e) override { LinksEnabled = e; }
-  void ShowAdvancedImage(TAdvancedImage i) override { Image = i; }
-  void SetDescription(const std::string& a, const std::string& b, const std::string& c, TTextStyle) override {
-    Desc1 = a;
-    Desc2 = b;
-    Desc3 = c;
-  }
-  void SetStatusText(const std::string&) override {}
-  void ScrollIntoView(TTreeNode*) override {}
-  void RepaintTree() override {}
-  void ReportOneClickStep(int step) override { Steps.push_back(step); }
-  bool AskYesNo(const std::string&) override { return false; }
-  void ProcessMessages() override {
-    if (OnProcessMessages) OnProcessMessages();
-  }
-};
 
 
 
@@ -66,7 +36,7 @@ struct Bench {
   TCleanWrapper noEngine{"purvex-no-such-engine.dll"};
   TTreeModel tree;
   TRunState state;
-  RecordingView view;
+  TRecordingDriverView view;
   THandlerTable handlers;
   Bench() { BuildItemTree(tree, Windows7(), noEngine, false, TReadItemChecked()); }
 };

@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "helpers/RecordingDriverView.h"
 #include "helpers/TreeFixtures.h"
 #include "items/CleanDriver.h"
 #include "items/ItemTree.h"
@@ -15,24 +16,6 @@
 
 namespace {
 
-class SilentView : public TDriverView {
- public:
-  std::string Caption = "开始扫描";
-  std::string ScanButtonCaption() override { return Caption; }
-  void SetScanButtonCaption(const std::string& c) override { Caption = c; }
-  void EnableScanButton(bool) override {}
-  void EnableCleanButton(bool) override {}
-  void EnableCloseButton(bool) override {}
-  void EnableLinks(bool) override {}
-  void ShowAdvancedImage(TAdvancedImage) override {}
-  void SetDescription(const std::string&, const std::string&, const std::string&, TTextStyle) override {}
-  void SetStatusText(const std::string&) override {}
-  void ScrollIntoView(TTreeNode*) override {}
-  void RepaintTree() override {}
-  void ReportOneClickStep(int) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void ProcessMessages() override {}
-};
 
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const char kMap[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Map Network Drive MRU";
@@ -81,7 +64,7 @@ TEST(ShellHistoryEndToEnd, ScanFindsTheSeededTracesChangesNothingAndCleanRemoves
   tree.SetCheckState(run, TCheckState::Checked);
   tree.SetCheckState(map, TCheckState::Checked);
   TRunState state;
-  SilentView view;
+  TRecordingDriverView view;
   THandlerTable handlers;
   RegisterShellHistoryHandlers(handlers, state);
   TScanDriver scan(tree, state, view, handlers);

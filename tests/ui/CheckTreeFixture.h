@@ -22,9 +22,14 @@ class TCheckTreeTest : public ::testing::Test {
     RegisterClassW(&wc);
     RECT frame = {0, 0, kWidth, kHeight};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    host_ = CreateWindowExW(0, wc.lpszClassName, L"check tree", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                            20, 20, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                            nullptr, wc.hInstance, nullptr);
+    // Under Wine the first window of a process can fail while the prefix's desktop process
+    // is being replaced by a new one; a moment later it succeeds.
+    for (int attempt = 0; attempt < 20 && !host_; ++attempt) {
+      if (attempt) Sleep(250);
+      host_ = CreateWindowExW(0, wc.lpszClassName, L"check tree", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              20, 20, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+    }
     ASSERT_NE(host_, nullptr);
     RECT bounds = {0, 0, kWidth, kHeight};
     ASSERT_NE(tree_.Create(host_, 100, bounds, WS_VISIBLE | WS_TABSTOP, 0), nullptr);
