@@ -12,8 +12,6 @@ export PURVEX_WINE_ROOT="$build/wine"
 "$root/tools/wine-prefix.sh" win64 & p1=$!
 "$root/tools/wine-prefix.sh" win32 & p2=$!
 wait $p1; wait $p2
-# One wineserver per prefix for the whole run: no server and desktop restarts between tests.
-for p in win64 win32; do PURVEX_PREFIX=$p bash -c ". '$root/tools/wine-env.sh'; wineserver -p" || true; done
 set +e
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --test-dir "$build/win" -j2 --output-on-failure "$@"

@@ -112,7 +112,7 @@ void SeedRegistry() {
   const std::string exts = std::string(kExplorer) + "FileExts\\";
   RegCloseKey(Key(exts + ".purvexdemo\\OpenWithList"));
   SetString(exts + ".purvexkept\\OpenWithList", "a", "notepad.exe");
-  RegCloseKey(Key(exts + ".txt\\OpenWithList"));
+  RegCloseKey(Key(exts + ".ini\\OpenWithList"));
   // Program-start counters, ROT13 as Windows stores them: a missing program, an existing
   // one, a session counter.
   const std::string counts = std::string(kExplorer) + "UserAssist\\{75048700-EF1F-11D0-9888-006097DEACF9}\\Count";
