@@ -112,6 +112,13 @@ TEST(ScanTrayIconStreams, BothStreamsOfThisWindowsVersion) {
   ScanTrayIconStreams(5, b.Scan);
   EXPECT_EQ(b.Captions(), (std::vector<std::string>{std::string("HKEY_CURRENT_USER\\") + kKey + "\\IconStreams",
                                                     std::string("HKEY_CURRENT_USER\\") + kKey + "\\PastIconsStream"}));
+  const char kVistaKey[] = "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\TrayNotify";
+  HKEY vistaKey;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kVistaKey, 0, KEY_ALL_ACCESS, &vistaKey) == ERROR_SUCCESS) {
+    RegDeleteValueA(vistaKey, "IconStreams");
+    RegDeleteValueA(vistaKey, "PastIconsStream");
+    RegCloseKey(vistaKey);
+  }
   ItemBench vista;
   ScanTrayIconStreams(6, vista.Scan);  // Vista and later keep them elsewhere
   EXPECT_EQ(vista.Scan.Count, 0);
