@@ -10,7 +10,7 @@ PKGS=(
   cmake ninja-build make g++ gcc
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 wine32:i386 fonts-wine
-  xvfb x11-utils imagemagick fonts-wqy-microhei locales
+  xvfb x11-utils imagemagick fontconfig fonts-wqy-microhei locales xz-utils
   googletest tcl dpkg-dev
 )
 
