@@ -1,7 +1,7 @@
 #include "registry/RegistryCaches.h"
 
 #include "core/RegistryKeyPath.h"
-#include "registry/RegistryKey.h"
+#include "system/RegistryKey.h"
 #include "system/AppContext.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "core/RegistryKeyPath.h"
-#include "registry/RegistryKey.h"
-#include "registry/RegistryValues.h"
+#include "system/RegistryKey.h"
+#include "system/RegistryValues.h"
 #include "system/AppContext.h"
 #include "system/LibraryHandle.h"
 #include "system/ToolsViews.h"

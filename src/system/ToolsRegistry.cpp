@@ -3,7 +3,8 @@
 #include <objbase.h>
 
 #include "core/ExePathRules.h"
-#include "system/RegKey.h"
+#include "system/RegistryKey.h"
+#include "system/RegistryValues.h"
 #include "system/ToolsPaths.h"
 #include "ui/WideText.h"
 
@@ -14,12 +15,12 @@ namespace {
 bool ReadServerValue(const std::string& clsid, std::string& value) {
   static const char* const kServerKeys[] = {"LocalServer32", "LocalServer", "InprocServer32"};
   for (const char* server : kServerKeys) {
-    TRegKey key(HKEY_CLASSES_ROOT, "CLSID\\" + clsid + "\\" + server, KEY_READ);
+    TRegistryKey key(HKEY_CLASSES_ROOT, "CLSID\\" + clsid + "\\" + server, false, KEY_READ);
     if (!key) continue;
     // One byte beyond what the registry may fill keeps the text terminated.
     char buf[261] = {};
     DWORD size = 260, type = 0;
-    if (RegQueryValueExA(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size) !=
+    if (RegQueryValueExA(key.Handle(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size) !=
             ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
       return false;
@@ -32,22 +33,22 @@ bool ReadServerValue(const std::string& clsid, std::string& value) {
 }  // namespace
 
 bool RegKeyExists(HKEY root, const std::string& subKey, REGSAM access) {
-  return static_cast<bool>(TRegKey(root, subKey, access));
+  return static_cast<bool>(TRegistryKey(root, subKey, false, access));
 }
 
 std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, REGSAM access) {
   std::vector<std::string> names;
-  TRegKey key(root, subKey, access);
+  TRegistryKey key(root, subKey, false, access);
   if (!key) return names;
   DWORD maxLength = 0;
-  if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, &maxLength, nullptr, nullptr,
+  if (RegQueryInfoKeyA(key.Handle(), nullptr, nullptr, nullptr, nullptr, &maxLength, nullptr, nullptr,
                        nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     maxLength = 0;
   // Key names hold at most 255 characters, up to two bytes each in code page 936.
   std::vector<char> buf((maxLength > 255 ? maxLength : 255) * 2 + 2);
   for (DWORD index = 0;; ++index) {
     DWORD length = static_cast<DWORD>(buf.size());
-    if (RegEnumKeyExA(key.get(), index, buf.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+    if (RegEnumKeyExA(key.Handle(), index, buf.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS)
       break;
     names.push_back(std::string(buf.data(), length));

@@ -3,8 +3,8 @@
 #include "items/ResultRows.h"
 #include "registry/RegistryCaches.h"
 #include "registry/RegistryDelete.h"
-#include "registry/RegistryKey.h"
-#include "registry/RegistryValues.h"
+#include "system/RegistryKey.h"
+#include "system/RegistryValues.h"
 #include "system/AppContext.h"
 
 namespace {

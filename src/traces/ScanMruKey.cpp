@@ -4,7 +4,8 @@
 
 #include "core/TraceScanRules.h"
 #include "core/Utf16Bytes.h"
-#include "system/RegKey.h"
+#include "system/RegistryKey.h"
+#include "system/RegistryValues.h"
 #include "system/ToolsRegistry.h"
 #include "traces/RegValues.h"
 #include "traces/TraceFindings.h"
@@ -42,12 +43,12 @@ bool ScanMruKey(TItemScan& scan, HKEY root, const std::string& keyPath) {
   if (!rootName) return false;
   std::vector<std::string> subKeys;
   {
-    TRegKey key(root, keyPath, KEY_ALL_ACCESS);
+    TRegistryKey key(root, keyPath, false, KEY_ALL_ACCESS);
     if (!key) return false;
     if (core::HasMruSubKeyLists(keyPath)) subKeys = RegGetKeyNames(root, keyPath, KEY_READ);
     const bool utf16Binary = core::HoldsUtf16BinaryValues(keyPath);
-    for (const std::string& name : ListValueNames(key.get())) {
-      AddValueFinding(scan, rootName, keyPath, name, ShownData(key.get(), name, utf16Binary));
+    for (const std::string& name : RegValueNames(key.Handle())) {
+      AddValueFinding(scan, rootName, keyPath, name, ShownData(key.Handle(), name, utf16Binary));
       if (EntryDone(scan)) return true;
     }
   }

@@ -5,7 +5,8 @@
 #include "core/UserAssistRules.h"
 #include "items/ResultRows.h"
 #include "system/LibraryHandle.h"
-#include "system/RegKey.h"
+#include "system/RegistryKey.h"
+#include "system/RegistryValues.h"
 #include "system/ToolsFiles.h"
 
 namespace {
@@ -22,9 +23,9 @@ const char* const kUserAssistKeys[2] = {
 };
 
 void ScanUserAssistKey(const std::string& key, TItemScan& scan) {
-  TRegKey counters(HKEY_CURRENT_USER, key);
-  if (!counters.IsOpen()) return;
-  for (const std::string& name : counters.ValueNames()) {
+  TRegistryKey counters(HKEY_CURRENT_USER, key, false, KEY_READ);
+  if (!counters) return;
+  for (const std::string& name : RegValueNames(counters.Handle())) {
     if (name == "{5E6AB780-7743-11CF-A12B-00AA004AE837}") continue;
     if (scan.KeepResponsive && scan.KeepResponsive()) break;
     core::TUserAssistName decoded = core::DecodeUserAssistName(name);
@@ -45,21 +46,21 @@ void ScanTrayIconStreams(int majorVersion, TItemScan& scan) {
   const std::string key = majorVersion < 6
                               ? "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify"
                               : "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\TrayNotify";
-  TRegKey tray(HKEY_CURRENT_USER, key, KEY_ALL_ACCESS);
+  TRegistryKey tray(HKEY_CURRENT_USER, key, false, KEY_ALL_ACCESS);
   for (const char* value : {"IconStreams", "PastIconsStream"})
-    if (tray.HasValue(value)) AddKeyFinding(scan, std::string(kCurrentUser) + "\\" + key + "\\" + value, key, value);
+    if (tray && RegValueExists(tray.Handle(), value)) AddKeyFinding(scan, std::string(kCurrentUser) + "\\" + key + "\\" + value, key, value);
 }
 
 void ScanSearchAssistantKey(const std::string& key, TSearchCaption caption, TItemScan& scan) {
-  TRegKey list(HKEY_CURRENT_USER, key);
-  if (!list.IsOpen()) return;
-  for (const std::string& name : list.ValueNames()) {
+  TRegistryKey list(HKEY_CURRENT_USER, key, false, KEY_READ);
+  if (!list) return;
+  for (const std::string& name : RegValueNames(list.Handle())) {
     std::string trimmed = name;
     while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= ' ') trimmed.pop_back();
     while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= ' ') trimmed.erase(0, 1);
     std::string text;
-    DWORD type = 0;
-    if (trimmed.empty() || !list.ReadString(trimmed, text, &type)) continue;
+    if (trimmed.empty() || !RegValueExists(list.Handle(), trimmed) || !ReadRegText(list.Handle(), trimmed, text))
+      continue;
     std::string shown = caption == TSearchCaption::WithKey ? std::string(kCurrentUser) + "\\" + key + "\\" + text : text;
     AddKeyFinding(scan, shown, key, name);
     if (scan.KeepResponsive && scan.KeepResponsive()) break;

@@ -1,10 +1,10 @@
-#include "registry/RegistryValues.h"
+#include "system/RegistryValues.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "registry/RegistryKey.h"
+#include "system/RegistryKey.h"
 #include "registry/RegistryTestKey.h"
 
 namespace {

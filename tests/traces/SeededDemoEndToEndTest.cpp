@@ -63,6 +63,16 @@ TEST(SeededDemo, EveryShellItemFindsItsTracesAndTheCleanRemovesThem) {
   TChild seeder = StartChild(L"\"" + ModuleDir() + L"\\demo_seeder.exe\"");
   ASSERT_TRUE(seeder.WaitExit(30000));
   ASSERT_EQ(seeder.ExitCode(), 0u);
+  // The seeder's clipboard text does not always outlive its process under Wine: put it
+  // there from this process too.
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 5);
+    memcpy(GlobalLock(text), "demo", 5);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+  }
 
   TSettingsFolder settings;
   // The folders the program reads when its window opens; the settings stay in the test's folder.

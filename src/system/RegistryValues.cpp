@@ -1,4 +1,4 @@
-#include "registry/RegistryValues.h"
+#include "system/RegistryValues.h"
 
 #include <cstring>
 #include <new>

@@ -1,4 +1,4 @@
-#include "registry/RegistryKey.h"
+#include "system/RegistryKey.h"
 
 #include "system/ToolsRegistry.h"
 #include "system/ToolsViews.h"
