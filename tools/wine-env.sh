@@ -3,6 +3,8 @@
 # PURVEX_PREFIX: win64 (WoW64) or win32.
 : "${PURVEX_WINE_ROOT:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine}"
 : "${PURVEX_PREFIX:=win64}"
+# Wine does not resolve ".." in the paths it builds from HOME (its trash among them).
+PURVEX_WINE_ROOT=$(realpath -m "$PURVEX_WINE_ROOT")
 export PURVEX_WINE_ROOT PURVEX_PREFIX
 export WINEPREFIX="$PURVEX_WINE_ROOT/$PURVEX_PREFIX"
 case "$PURVEX_PREFIX" in
