@@ -215,7 +215,7 @@ void TFormPurvex::CreateDrivers() {
   clean.ReportUndeletedFile = [this](const std::string& path) { junk_->ReportUndeletedFile(path); };
   clean.RestartExplorer = [] { KillProcessByName("explorer.exe", true); };
   clean.EmptyRecycleBin = [this] { EmptyRecycleBin(hwnd_); };
-  clean.DeleteFileExtHistory = [] { ScanFileExtHistory(nullptr); };
+  clean.DeleteFileExtHistory = [](const std::vector<std::string>& keys) { ScanFileExtHistory(nullptr, keys); };
   clean.EmptyClipboard = [this] {
     if (OpenClipboard(hwnd_)) {
       EmptyClipboard();

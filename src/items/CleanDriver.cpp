@@ -79,6 +79,7 @@ void TCleanDriver::CleanItems(bool oneClick) {
   cleanCount_ = 0;
   cleanedSize_ = 0;
   ieHistoryMark_ = extHistoryMark_ = classInfoMark_ = false;
+  extHistoryKeys_.clear();
   CountingPass();
   cleanCount_ += state_.RecycleBinCount;
   if (phases_.BackupBeforeClean) phases_.BackupBeforeClean();
@@ -98,7 +99,8 @@ void TCleanDriver::CleanItems(bool oneClick) {
   }
   if (ieHistoryMark_ && phases_.CleanInternetHistory)
     phases_.CleanInternetHistory(tree_.GetFirst() ? tree_.GetFirst()->FirstChild() : nullptr);
-  if (extHistoryMark_ && classInfoMark_ && phases_.DeleteFileExtHistory) phases_.DeleteFileExtHistory();
+  if (extHistoryMark_ && classInfoMark_ && phases_.DeleteFileExtHistory)
+    phases_.DeleteFileExtHistory(extHistoryKeys_);
   view_.RepaintTree();
   view_.SetDescription(LoadResString(IDS_CLEAN_DONE), LoadResString(IDS_SCAN_AGAIN), LoadResString(IDS_CLEAN_DONE_END),
                        TTextStyle::Normal);
@@ -133,7 +135,11 @@ void TCleanDriver::CleanItem(TTreeNode* item) {
     if (phases_.ClearIEAutoComplete) phases_.ClearIEAutoComplete(2);
     state_.IEPasswordsCleared = true;
   }
-  if (IsSpecial(item, kExtHistory)) extHistoryMark_ = true;
+  if (IsSpecial(item, kExtHistory)) {
+    extHistoryMark_ = true;
+    for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())
+      if (IsChecked(f->CheckState())) extHistoryKeys_.push_back(f->Data.Path);
+  }
   if (IsSpecial(item, kClassInfo)) classInfoMark_ = true;
 
   restartExplorer_ = false;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "items/DriverView.h"
 #include "items/RunState.h"
@@ -30,7 +31,8 @@ struct TCleanPhases {
   std::function<void(TTreeNode* firstItem)> CleanInternetHistory;
   std::function<void()> EmptyRecycleBin;
   std::function<void()> EmptyClipboard;
-  std::function<void()> DeleteFileExtHistory;
+  // The key paths of the extension-history findings that were checked.
+  std::function<void(const std::vector<std::string>&)> DeleteFileExtHistory;
   std::function<void(const std::string& path)> ReportUndeletedFile;
   std::function<void()> RestartExplorer;
   std::function<void()> ShowStatistics;  // the home page's texts right after a clean
@@ -62,4 +64,5 @@ class TCleanDriver {
   int64_t cleanedSize_ = 0;
   bool restartExplorer_ = false;  // of the item being cleaned
   bool ieHistoryMark_ = false, extHistoryMark_ = false, classInfoMark_ = false;
+  std::vector<std::string> extHistoryKeys_;  // checked findings of the extension history
 };

@@ -27,7 +27,7 @@ bool HoldsNothing(const std::string& path, bool native) {
 
 }  // namespace
 
-void ScanFileExtHistory(TItemScan* scan) {
+void ScanFileExtHistory(TItemScan* scan, const std::vector<std::string>& checkedKeys) {
   const bool native = AppContext().IsWow64();
   TRegistryCaches& caches = RegistryCaches();
   caches.EnsureClassKeyLists(native);
@@ -41,7 +41,8 @@ void ScanFileExtHistory(TItemScan* scan) {
     const std::string path = std::string(kFileExts) + "\\" + name;
     if (!HoldsNothing(path, native) || known.Contains(name)) continue;
     if (!scan) {
-      DeleteRegistryFinding("HKEY_CURRENT_USER", path, "", "");
+      for (const std::string& checked : checkedKeys)
+        if (lstrcmpiA(checked.c_str(), path.c_str()) == 0) DeleteRegistryFinding("HKEY_CURRENT_USER", path, "", "");
     } else if (AddRegistryFinding(scan->Tree, "HKEY_CURRENT_USER\\" + path, path, false, scan->Item,
                                   "HKEY_CURRENT_USER", 0, "", "", "")) {
       ++scan->Count;

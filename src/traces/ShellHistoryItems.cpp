@@ -39,15 +39,18 @@ TItemHandler RecentDocumentsHandler() {
   TItemHandler h = Handler([counts](TItemScan& s) {
     TItemScan registry = s;
     registry.Count = 0;
-    ScanMruKey(registry, HKEY_CURRENT_USER, kExplorer + "RecentDocs");
     TItemScan files = s;
     files.Count = 0;
     files.Size = 0;
-    const std::string profileRecent = GetSpecialFolder(40) + "\\Recent";
-    ScanFolderFiles(files, profileRecent, "*");
-    const std::string recent = GetSpecialFolder(8);
-    if (!recent.empty() && recent != profileRecent) ScanFolderFiles(files, recent, "*");
-    if (Major() >= 6) ScanMruKey(registry, HKEY_CURRENT_USER, kExplorer + "TypedPaths");
+    // Each part ends the item when the user asked to stop.
+    [&] {
+      if (ScanMruKey(registry, HKEY_CURRENT_USER, kExplorer + "RecentDocs")) return;
+      const std::string profileRecent = GetSpecialFolder(40) + "\\Recent";
+      if (ScanFolderFiles(files, profileRecent, "*")) return;
+      const std::string recent = GetSpecialFolder(8);
+      if (!recent.empty() && recent != profileRecent && ScanFolderFiles(files, recent, "*")) return;
+      if (Major() >= 6) ScanMruKey(registry, HKEY_CURRENT_USER, kExplorer + "TypedPaths");
+    }();
     *counts = Counts{files.Count, registry.Count, files.Size};
     s.Count = files.Count + registry.Count;
     s.Size = files.Size;
@@ -100,9 +103,10 @@ void RegisterShellHistoryHandlers(THandlerTable& table, TRunState& state) {
                    if (Major() >= 6) {
                      ScanMruKey(s, HKEY_CURRENT_USER, kExplorer + "WordWheelQuery");
                    } else {
-                     for (const char* key : {"Software\\Microsoft\\Search Assistant\\ACMru\\5603",
-                                             "Software\\Microsoft\\Search Assistant\\ACMru\\5604"})
-                       ScanSearchAssistantKey(key, TSearchCaption::TextOnly, s);
+                     if (!ScanSearchAssistantKey("Software\\Microsoft\\Search Assistant\\ACMru\\5603",
+                                                 TSearchCaption::TextOnly, s))
+                       ScanSearchAssistantKey("Software\\Microsoft\\Search Assistant\\ACMru\\5604",
+                                              TSearchCaption::TextOnly, s);
                    }
                  }));
   table.Register("网络驱动器映射历史", MruHandler(kExplorer + "Map Network Drive MRU"));

@@ -8,12 +8,17 @@
 #include "system/RegistryKey.h"
 #include "system/RegistryValues.h"
 #include "system/ToolsFiles.h"
+#include "traces/TraceFindings.h"
 
 namespace {
 const char kCurrentUser[] = "HKEY_CURRENT_USER";
 
+// A value finding under HKEY_CURRENT_USER. The unnamed value gets the default-value name: an
+// empty name would remove the whole key, the entries the user unchecked with it.
 void AddKeyFinding(TItemScan& scan, const std::string& caption, const std::string& key, const std::string& value) {
-  if (AddRegistryFinding(scan.Tree, caption, key, false, scan.Item, kCurrentUser, 0, "", "", value)) ++scan.Count;
+  if (AddRegistryFinding(scan.Tree, caption, key, false, scan.Item, kCurrentUser, 0, "", "",
+                         value.empty() ? kDefaultValueName : value))
+    ++scan.Count;
 }
 }  // namespace
 
@@ -51,20 +56,24 @@ void ScanTrayIconStreams(int majorVersion, TItemScan& scan) {
     if (tray && RegValueExists(tray.Handle(), value)) AddKeyFinding(scan, std::string(kCurrentUser) + "\\" + key + "\\" + value, key, value);
 }
 
-void ScanSearchAssistantKey(const std::string& key, TSearchCaption caption, TItemScan& scan) {
+bool ScanSearchAssistantKey(const std::string& key, TSearchCaption caption, TItemScan& scan) {
   TRegistryKey list(HKEY_CURRENT_USER, key, false, KEY_READ);
-  if (!list) return;
+  if (!list) return false;
   for (const std::string& name : RegValueNames(list.Handle())) {
+    DWORD type = 0;
+    if (RegQueryValueExA(list.Handle(), name.c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) return false;
     std::string trimmed = name;
     while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= ' ') trimmed.pop_back();
     while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= ' ') trimmed.erase(0, 1);
+    if ((type != REG_SZ && type != REG_EXPAND_SZ) || trimmed.empty()) continue;
+    // A read error ends this list quietly.
     std::string text;
-    if (trimmed.empty() || !RegValueExists(list.Handle(), trimmed) || !ReadRegText(list.Handle(), trimmed, text))
-      continue;
+    if (!RegValueExists(list.Handle(), trimmed) || !ReadRegText(list.Handle(), trimmed, text)) return false;
     std::string shown = caption == TSearchCaption::WithKey ? std::string(kCurrentUser) + "\\" + key + "\\" + text : text;
     AddKeyFinding(scan, shown, key, name);
-    if (scan.KeepResponsive && scan.KeepResponsive()) break;
+    if (scan.KeepResponsive && scan.KeepResponsive()) return true;
   }
+  return false;
 }
 
 void QueryRecycleBin(int majorVersion, int minorVersion, TItemScan& scan, int32_t& count, int64_t& size) {

@@ -18,7 +18,8 @@ void ScanTrayIconStreams(int majorVersion, TItemScan& scan);
 
 // How a search-assistant finding is captioned: with its key ("查找计算机") or the text alone.
 enum class TSearchCaption { WithKey, TextOnly };
-void ScanSearchAssistantKey(const std::string& key, TSearchCaption caption, TItemScan& scan);
+// One finding per named string value of the list; true when the user asked to stop.
+bool ScanSearchAssistantKey(const std::string& key, TSearchCaption caption, TItemScan& scan);
 
 // The recycle bin's item count and size; one finding "回收站中的数据" when it holds anything.
 void QueryRecycleBin(int majorVersion, int minorVersion, TItemScan& scan, int32_t& count, int64_t& size);

@@ -181,10 +181,14 @@ TEST(CleanDriver, RegistryFindingsAndTheExplorerQuestion) {
 
 TEST(CleanDriver, ExtensionHistoryNeedsTheClassItemAndOneClickEndsEarlyAfterAClean) {
   Bench b;
-  b.Item("文件扩展名历史记录");
+  TTreeNode* ext = b.Item("文件扩展名历史记录");
   int extDeletes = 0;
+  std::vector<std::string> extKeys;
   TCleanPhases phases;
-  phases.DeleteFileExtHistory = [&] { ++extDeletes; };
+  phases.DeleteFileExtHistory = [&](const std::vector<std::string>& keys) {
+    ++extDeletes;
+    extKeys = keys;
+  };
   TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
   clean.CleanItems(false);
   EXPECT_EQ(extDeletes, 0);
@@ -192,6 +196,15 @@ TEST(CleanDriver, ExtensionHistoryNeedsTheClassItemAndOneClickEndsEarlyAfterACle
   clean.CleanItems(false);
   EXPECT_EQ(extDeletes, 1);
   EXPECT_EQ(b.Saved("PreviousCleanCount"), "0") << "a clean with nothing found is still recorded";
+
+  const std::string exts = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+  AddRegistryFinding(&b.tree, "HKEY_CURRENT_USER\\" + exts + ".a", exts + ".a", false, ext, "HKEY_CURRENT_USER", 0, "",
+                     "", "");
+  TTreeNode* kept = AddRegistryFinding(&b.tree, "HKEY_CURRENT_USER\\" + exts + ".b", exts + ".b", false, ext,
+                                       "HKEY_CURRENT_USER", 0, "", "", "");
+  b.tree.SetCheckState(kept, TCheckState::Unchecked);
+  clean.CleanItems(false);
+  EXPECT_EQ(extKeys, std::vector<std::string>{exts + ".a"}) << "the end-of-clean pass may touch only checked findings";
 
   b.state.OneClick = true;  // a later one-click run of the same program run
   b.state.Totals.Count = 9;

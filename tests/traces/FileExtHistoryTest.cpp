@@ -36,7 +36,7 @@ void RemoveTree(const std::string& sub) {
   RegDeleteKeyA(HKEY_CURRENT_USER, (kFileExts + sub).c_str());
 }
 
-const char* const kTestKeys[] = {".purvexempty", ".purvexlist", ".purvexvalue", ".purvextwo", ".ini", "q", "purvexnodot"};
+const char* const kTestKeys[] = {".purvexlate", ".purvexempty", ".purvexlist", ".purvexvalue", ".purvextwo", ".ini", "q", "purvexnodot"};
 
 struct Keys {
   Keys() {
@@ -77,9 +77,14 @@ TEST(ScanFileExtHistory, FindsOnlyUnknownExtensionKeysThatHoldNothing) {
   for (const char* expected : {".purvexempty", ".purvexlist", "q"}) EXPECT_EQ(found.count(expected), 1u) << expected;
   for (const char* kept : {".purvexvalue", ".purvextwo", ".ini", "purvexnodot"}) EXPECT_EQ(found.count(kept), 0u) << kept;
 
-  ScanFileExtHistory(nullptr);  // delete mode
-  EXPECT_FALSE(Exists(".purvexempty"));
-  EXPECT_FALSE(Exists(".purvexlist"));
+  // Delete mode removes what still qualifies among the findings the user left checked:
+  // ".purvexlist" was unchecked, ".purvexlate" appeared after the scan and was never shown.
+  MakeKey(".purvexlate");
+  const std::vector<std::string> checked = {kFileExts + ".PURVEXEMPTY", kFileExts + "q", kFileExts + ".purvexvalue"};
+  ScanFileExtHistory(nullptr, checked);
+  EXPECT_FALSE(Exists(".purvexempty")) << "names compare without case";
   EXPECT_FALSE(Exists("q"));
+  EXPECT_TRUE(Exists(".purvexlist")) << "unchecked";
+  EXPECT_TRUE(Exists(".purvexlate")) << "never shown";
   for (const char* kept : {".purvexvalue", ".purvextwo", ".ini", "purvexnodot"}) EXPECT_TRUE(Exists(kept)) << kept;
 }

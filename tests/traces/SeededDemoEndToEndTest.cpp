@@ -139,7 +139,7 @@ class TSeededDemo {
     TCleanPhases phases;
     phases.DeleteRegistryFinding = DeleteRegistryFinding;
     phases.EmptyRecycleBin = [] { EmptyRecycleBin(nullptr); };
-    phases.DeleteFileExtHistory = [] { ScanFileExtHistory(nullptr); };
+    phases.DeleteFileExtHistory = [](const std::vector<std::string>& keys) { ScanFileExtHistory(nullptr, keys); };
     phases.EmptyClipboard = [] {
       if (OpenClipboard(nullptr)) {
         EmptyClipboard();

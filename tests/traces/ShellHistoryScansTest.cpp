@@ -4,8 +4,11 @@
 #include <shellapi.h>
 #include <windows.h>
 
+#include <shlwapi.h>
+
 #include "core/UserAssistRules.h"
 #include "helpers/TempFolder.h"
+#include "registry/RegistryDelete.h"
 #include "ui/WideText.h"
 
 namespace {
@@ -28,16 +31,18 @@ struct ItemBench {
   }
 };
 
-// A key of the test's own under HKEY_CURRENT_USER, removed afterwards.
+// A fresh key of the test's own below HKEY_CURRENT_USER\Software\PurvexTest, which goes
+// with it afterwards.
 struct TestKey {
   std::string Path;
   HKEY Key = nullptr;
   explicit TestKey(const std::string& path) : Path(path) {
+    SHDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
     RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &Key, nullptr);
   }
   ~TestKey() {
     RegCloseKey(Key);
-    RegDeleteKeyA(HKEY_CURRENT_USER, Path.c_str());
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\PurvexTest");
   }
   void SetString(const std::string& name, const std::string& text) {
     RegSetValueExA(Key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
@@ -73,6 +78,22 @@ TEST(ScanUserAssistKey, MissingFilesOnFixedDrivesAndEntriesWithoutAPath) {
   EXPECT_EQ(first->Data.Path, key.Path);
 }
 
+TEST(ScanUserAssistKey, AnUnnamedCounterIsRemovedAloneNotWithItsKey) {
+  TestKey key("Software\\PurvexTest\\UserAssist3\\Count");
+  key.SetBinary("");
+  const std::string present = core::Rot13("UEME_RUNPATH:C:\\windows\\system32\\notepad.exe");
+  key.SetBinary(present);
+  ItemBench b;
+  ScanUserAssistKey(key.Path, b.Scan);
+  ASSERT_EQ(b.Scan.Count, 1);
+  const Column4TreeData& f = b.Scan.Item->FirstChild()->Data;
+  EXPECT_EQ(f.Name, "@D_e_f_a_u_l_t");
+  ASSERT_TRUE(DeleteRegistryFinding(f.Root, f.Path, f.Kind, f.Name));
+  DWORD size = 0;
+  EXPECT_EQ(RegQueryValueExA(key.Key, present.c_str(), nullptr, nullptr, nullptr, &size), ERROR_SUCCESS)
+      << "the counter of the program that exists stays";
+}
+
 TEST(ScanUserAssistKey, StopsWhenAskedAndMissingKeysFindNothing) {
   TestKey key("Software\\PurvexTest\\UserAssist2\\Count");
   for (int i = 0; i < 5; ++i) key.SetBinary(core::Rot13("UEME_UISESSION" + std::to_string(i)));
@@ -91,40 +112,19 @@ TEST(ScanSearchAssistantKey, NamedStringValuesWithOrWithoutTheKey) {
   key.SetString("a", "OFFICE-PC");
   key.SetString(" ", "blank name");
   key.SetBinary("b");
+  key.SetString("c", "LATER");
+  // Stored under a name that does not exist trimmed: a read error, the list ends there.
+  // (Windows lists values in the order written, Wine by name: "zz" comes last either way.)
+  key.SetString("z ", "broken");
+  key.SetString("zz", "after the error");
   ItemBench withKey;
   ScanSearchAssistantKey(key.Path, TSearchCaption::WithKey, withKey.Scan);
-  EXPECT_EQ(withKey.Captions(), std::vector<std::string>{"HKEY_CURRENT_USER\\" + key.Path + "\\OFFICE-PC"});
+  EXPECT_EQ(withKey.Captions(), (std::vector<std::string>{"HKEY_CURRENT_USER\\" + key.Path + "\\OFFICE-PC",
+                                                          "HKEY_CURRENT_USER\\" + key.Path + "\\LATER"}));
   ItemBench textOnly;
   ScanSearchAssistantKey(key.Path, TSearchCaption::TextOnly, textOnly.Scan);
-  EXPECT_EQ(textOnly.Captions(), std::vector<std::string>{"OFFICE-PC"});
+  EXPECT_EQ(textOnly.Captions(), (std::vector<std::string>{"OFFICE-PC", "LATER"}));
   EXPECT_EQ(textOnly.Scan.Item->FirstChild()->Data.Name, "a");
-}
-
-TEST(ScanTrayIconStreams, BothStreamsOfThisWindowsVersion) {
-  const char kKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify";
-  HKEY tray;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &tray, nullptr),
-            ERROR_SUCCESS);
-  BYTE data[4] = {1};
-  RegSetValueExA(tray, "IconStreams", 0, REG_BINARY, data, sizeof data);
-  RegSetValueExA(tray, "PastIconsStream", 0, REG_BINARY, data, sizeof data);
-  ItemBench b;
-  ScanTrayIconStreams(5, b.Scan);
-  EXPECT_EQ(b.Captions(), (std::vector<std::string>{std::string("HKEY_CURRENT_USER\\") + kKey + "\\IconStreams",
-                                                    std::string("HKEY_CURRENT_USER\\") + kKey + "\\PastIconsStream"}));
-  const char kVistaKey[] = "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\TrayNotify";
-  HKEY vistaKey;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kVistaKey, 0, KEY_ALL_ACCESS, &vistaKey) == ERROR_SUCCESS) {
-    RegDeleteValueA(vistaKey, "IconStreams");
-    RegDeleteValueA(vistaKey, "PastIconsStream");
-    RegCloseKey(vistaKey);
-  }
-  ItemBench vista;
-  ScanTrayIconStreams(6, vista.Scan);  // Vista and later keep them elsewhere
-  EXPECT_EQ(vista.Scan.Count, 0);
-  RegDeleteValueA(tray, "IconStreams");
-  RegDeleteValueA(tray, "PastIconsStream");
-  RegCloseKey(tray);
 }
 
 TEST(ClipboardScan, TextIsAFindingAndEmptyIsNone) {
