@@ -214,7 +214,7 @@ void TFormPurvex::CreateDrivers() {
   clean.DeleteRegistryFinding = DeleteRegistryFinding;
   clean.ReportUndeletedFile = [this](const std::string& path) { junk_->ReportUndeletedFile(path); };
   clean.RestartExplorer = [] { KillProcessByName("explorer.exe", true); };
-  clean.EmptyRecycleBin = [this] { EmptyRecycleBin(hwnd_); };
+  clean.EmptyRecycleBin = [this] { return EmptyRecycleBin(hwnd_); };
   clean.DeleteFileExtHistory = [](const std::vector<std::string>& keys) { ScanFileExtHistory(nullptr, keys); };
   clean.EmptyClipboard = [this] {
     if (OpenClipboard(hwnd_)) {

@@ -119,8 +119,14 @@ void TCleanDriver::CleanItem(TTreeNode* item) {
   const bool fullyChecked = IsChecked(item->CheckState());
   if (IsSpecial(item, kRecycleBin) || IsSpecial(item, kClipboard)) {
     if (fullyChecked) {
-      const auto& action = IsSpecial(item, kRecycleBin) ? phases_.EmptyRecycleBin : phases_.EmptyClipboard;
-      if (action) action();
+      if (!IsSpecial(item, kRecycleBin)) {
+        if (phases_.EmptyClipboard) phases_.EmptyClipboard();
+      } else if (!phases_.EmptyRecycleBin || !phases_.EmptyRecycleBin()) {
+        // What stayed in the bin was not cleaned.
+        cleanCount_ -= state_.RecycleBinCount;
+        state_.RecycleBinCount = 0;
+        state_.RecycleBinSize = 0;
+      }
       tree_.DeleteChildren(item);
       SetItemSuffix(&tree_, item, std::string());
     }

@@ -29,7 +29,7 @@ struct TCleanPhases {
   std::function<bool()> NoIEBrowserRunning;   // the browser guard of the IE family
   std::function<void(int store)> ClearIEAutoComplete;  // 1 forms, 2 passwords
   std::function<void(TTreeNode* firstItem)> CleanInternetHistory;
-  std::function<void()> EmptyRecycleBin;
+  std::function<bool()> EmptyRecycleBin;  // false when the bin was not emptied
   std::function<void()> EmptyClipboard;
   // The key paths of the extension-history findings that were checked.
   std::function<void(const std::vector<std::string>&)> DeleteFileExtHistory;

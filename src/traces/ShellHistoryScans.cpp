@@ -102,11 +102,11 @@ void QueryRecycleBin(int majorVersion, int minorVersion, TItemScan& scan, int32_
   scan.Size = size;
 }
 
-void EmptyRecycleBin(HWND owner) {
+bool EmptyRecycleBin(HWND owner) {
   TLibrary shell("Shell32.dll");
   typedef HRESULT(WINAPI * EmptyFn)(HWND, LPCWSTR, DWORD);
-  if (EmptyFn empty = shell.Proc<EmptyFn>("SHEmptyRecycleBinW"))
-    empty(owner, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+  EmptyFn empty = shell.Proc<EmptyFn>("SHEmptyRecycleBinW");
+  return empty && SUCCEEDED(empty(owner, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND));
 }
 
 bool IsClipboardEmpty() {

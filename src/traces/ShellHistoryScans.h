@@ -23,8 +23,9 @@ bool ScanSearchAssistantKey(const std::string& key, TSearchCaption caption, TIte
 
 // The recycle bin's item count and size; one finding "回收站中的数据" when it holds anything.
 void QueryRecycleBin(int majorVersion, int minorVersion, TItemScan& scan, int32_t& count, int64_t& size);
-// Empties the recycle bin of all drives, without asking; nothing when shell32 lacks it.
-void EmptyRecycleBin(HWND owner);
+// Empties the recycle bin of all drives, without asking; false when shell32 lacks the call
+// or the shell refused.
+bool EmptyRecycleBin(HWND owner);
 
 bool IsClipboardEmpty();
 // One finding "剪贴板内容" when the clipboard holds data.

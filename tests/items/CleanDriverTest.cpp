@@ -133,7 +133,11 @@ TEST(CleanDriver, RecycleBinAndClipboardActOnlyWhenFullyChecked) {
   b.state.RecycleBinCount = 2;
   int emptied = 0, cleared = 0;
   TCleanPhases phases;
-  phases.EmptyRecycleBin = [&] { ++emptied; };
+  bool emptyWorks = true;
+  phases.EmptyRecycleBin = [&] {
+    ++emptied;
+    return emptyWorks;
+  };
   phases.EmptyClipboard = [&] { ++cleared; };
   TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
   clean.CleanItems(false);
@@ -149,6 +153,19 @@ TEST(CleanDriver, RecycleBinAndClipboardActOnlyWhenFullyChecked) {
   clean.CleanItems(false);
   EXPECT_EQ(b.state.RecycleBinCount, 0) << "an unchecked bin does not reach the statistics";
   EXPECT_EQ(clean.CleanedSize(), 0);
+
+  // A checked bin: its files count when the shell empties it, and not when it refuses.
+  for (bool works : {true, false}) {
+    AddResultNode(&b.tree, "回收站中的数据", true, "", bin, 0, "", "", "");
+    b.tree.SetCheckState(bin, TCheckState::Checked);
+    b.state.RecycleBinCount = 3;
+    b.state.RecycleBinSize = 300;
+    emptyWorks = works;
+    clean.CleanItems(false);
+    EXPECT_EQ(clean.CleanCount(), works ? 3 : 0);
+    EXPECT_EQ(clean.CleanedSize(), works ? 300 : 0);
+    EXPECT_EQ(b.Saved("PreviousCleanCount"), works ? "3" : "0");
+  }
 }
 
 TEST(CleanDriver, RegistryFindingsAndTheExplorerQuestion) {

@@ -89,8 +89,12 @@ TEST(ScanDriver, RunningApplicationIsSkippedAndASecondScanReplacesTheFirst) {
   EXPECT_EQ(Find(b.tree, "Windows写字板")->ChildCount(), 0u);
   EXPECT_EQ(Find(b.tree, "剪贴板内容")->Data.Caption, "剪贴板内容(2个文件)");
   EXPECT_EQ(b.view.Desc2, "2个") << "no size text when nothing has a size";
+  b.state.RecycleBinCount = 7;  // an earlier scan's bin
+  b.state.RecycleBinSize = 700;
   driver.ScanItems(false);
   EXPECT_EQ(b.state.Totals.Count, 2) << "totals of the second scan replace the first";
+  EXPECT_EQ(b.state.RecycleBinCount, 0) << "the bin counts only when this scan queried it";
+  EXPECT_EQ(b.state.RecycleBinSize, 0);
   EXPECT_EQ(Find(b.tree, "剪贴板内容")->ChildCount(), 2u);
 }
 

@@ -138,7 +138,7 @@ class TSeededDemo {
     scan.reset(new TScanDriver(tree, state, view, handlers_, scanPhases));
     TCleanPhases phases;
     phases.DeleteRegistryFinding = DeleteRegistryFinding;
-    phases.EmptyRecycleBin = [] { EmptyRecycleBin(nullptr); };
+    phases.EmptyRecycleBin = [] { return EmptyRecycleBin(nullptr); };
     phases.DeleteFileExtHistory = [](const std::vector<std::string>& keys) { ScanFileExtHistory(nullptr, keys); };
     phases.EmptyClipboard = [] {
       if (OpenClipboard(nullptr)) {
