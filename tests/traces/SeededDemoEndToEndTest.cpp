@@ -152,9 +152,9 @@ class TSeededDemo {
 
   bool Seeded() const { return seeded_; }
   TTreeNode* Item(const char* caption) { return Find(tree, caption); }
-  // The profile folders the items look into; the test's own settings folder is left out.
+  // The whole system drive; the test's own settings folder is left out.
   TSnapshot Files() const {
-    return SnapshotFiles(L"C:\\users", {WideFromGbk(settings_.Dir().substr(0, settings_.Dir().size() - 1))});
+    return SnapshotFiles(L"C:", {WideFromGbk(settings_.Dir().substr(0, settings_.Dir().size() - 1))});
   }
 
   TTreeModel tree;
