@@ -4,6 +4,7 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <map>
 #include <vector>
 
 #include "core/GbkText.h"
@@ -72,6 +73,21 @@ std::string MainModuleName(PsapiApi& psapi, DWORD pid, bool& opened) {
   return name;
 }
 
+// Executable names by process id, from a ToolHelp snapshot.
+std::map<DWORD, std::string> ExeNamesByPid() {
+  std::map<DWORD, std::string> names;
+  const ToolHelpApi& api = ToolHelp();
+  if (!api.Ready()) return names;
+  HANDLE snapshot = api.Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return names;
+  PROCESSENTRY32 entry;
+  entry.dwSize = sizeof entry;
+  for (BOOL more = api.First(snapshot, &entry); more; more = api.Next(snapshot, &entry))
+    names[entry.th32ProcessID] = entry.szExeFile;
+  CloseHandle(snapshot);
+  return names;
+}
+
 }  // namespace
 
 bool IsProcessRunning(const std::string& name) {
@@ -80,6 +96,7 @@ bool IsProcessRunning(const std::string& name) {
   HANDLE snapshot = api.Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return false;
   const std::string wanted = core::LowerGbk(name);
+  if (wanted.empty()) return false;  // no guard, not "every program"
   bool found = false;
   PROCESSENTRY32 entry;
   entry.dwSize = sizeof entry;
@@ -107,10 +124,18 @@ bool KillProcessByName(const std::string& lowerName, bool restart) {
   DWORD bytes = 0;
   if (!psapi.EnumProcesses(pids.data(), static_cast<DWORD>(pids.size() * sizeof(DWORD)), &bytes)) return false;
   pids.resize(bytes / sizeof(DWORD));
+  std::map<DWORD, std::string> exeNames;
   for (DWORD pid : pids) {
     bool opened = false;
     std::string path = MainModuleName(psapi, pid, opened);
-    if (!opened || LowerFileNamePart(path) != lowerName) continue;
+    if (!opened) continue;
+    // A 32-bit program cannot list the modules of a 64-bit process (Explorer on 64-bit
+    // Windows): its executable's name then comes from the process list.
+    if (path.empty()) {
+      if (exeNames.empty()) exeNames = ExeNamesByPid();
+      path = exeNames[pid];
+    }
+    if (LowerFileNamePart(path) != lowerName) continue;
     KillProcessByID(pid);
     Sleep(3000);
     if (restart && !IsProcessRunning("explorer.exe")) RunCommandLine(lowerName, false);

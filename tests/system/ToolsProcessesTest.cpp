@@ -57,6 +57,21 @@ TEST(KillProcessByName, EndsEveryProcessOfThatNameOnly) {
   EXPECT_FALSE(IsProcessRunning("xyzkill.exe"));
 }
 
+TEST(KillProcessByName, EndsA64BitProcessToo) {
+  // This 32-bit program cannot list a 64-bit process's modules: Explorer on 64-bit Windows.
+  TTestContext ctx(6, 1, true);
+  TTempFolder dir;
+  const std::wstring copy = dir.File(L"xyzkill64.exe");
+  if (!CopyFileW(L"C:\\windows\\sysnative\\notepad.exe", copy.c_str(), FALSE))
+    GTEST_SKIP() << "no 64-bit programs on 32-bit Windows";
+  TChild wide = StartChild(L"\"" + copy + L"\"");
+  ASSERT_TRUE(wide);
+  Sleep(500);
+  EXPECT_TRUE(KillProcessByName("xyzkill64.exe", false));
+  EXPECT_TRUE(wide.WaitExit(5000));
+  if (wide.Running()) wide.Kill();
+}
+
 TEST(KillProcessByName, DoesNothingOnWindowsNT4) {
   TTestContext ctx(4, 0, false);
   TTempFolder dir;
