@@ -216,12 +216,7 @@ void TFormPurvex::CreateDrivers() {
   clean.RestartExplorer = [] { KillProcessByName("explorer.exe", true); };
   clean.EmptyRecycleBin = [this] { return EmptyRecycleBin(hwnd_); };
   clean.DeleteFileExtHistory = [](const std::vector<std::string>& keys) { ScanFileExtHistory(nullptr, keys); };
-  clean.EmptyClipboard = [this] {
-    if (OpenClipboard(hwnd_)) {
-      EmptyClipboard();
-      CloseClipboard();
-    }
-  };
+  clean.EmptyClipboard = [this] { return ClearClipboard(hwnd_); };
   clean.ShowStatistics = [this] { ShowHomeStatistics(true); };
   clean.NotifyFamily = [] {
     if (HWND family = FindFamilyMainWindow()) PostMessageW(family, kMsgCleaned, 0, 0);

@@ -63,9 +63,10 @@ void TCleanDriver::CountingPass() {
       if (!selected) continue;
       bool forms = IsSpecial(item, kIEForms), passwords = IsSpecial(item, kIEPasswords);
       if (forms || passwords) {
+        // Without the store's clearing nothing is cleared, so nothing is counted.
         bool noBrowser = !phases_.NoIEBrowserRunning || phases_.NoIEBrowserRunning();
         bool cleared = forms ? state_.IEFormsCleared : state_.IEPasswordsCleared;
-        if (noBrowser && !cleared) ++cleanCount_;
+        if (phases_.ClearIEAutoComplete && noBrowser && !cleared) ++cleanCount_;
         continue;
       }
       for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())
@@ -100,7 +101,7 @@ void TCleanDriver::CleanItems(bool oneClick) {
   if (ieHistoryMark_ && phases_.CleanInternetHistory)
     phases_.CleanInternetHistory(tree_.GetFirst() ? tree_.GetFirst()->FirstChild() : nullptr);
   if (extHistoryMark_ && classInfoMark_ && phases_.DeleteFileExtHistory)
-    phases_.DeleteFileExtHistory(extHistoryKeys_);
+    phases_.DeleteFileExtHistory(extHistoryKeys_);  // only keys the user saw and left checked
   view_.RepaintTree();
   view_.SetDescription(LoadResString(IDS_CLEAN_DONE), LoadResString(IDS_SCAN_AGAIN), LoadResString(IDS_CLEAN_DONE_END),
                        TTextStyle::Normal);
@@ -118,9 +119,11 @@ void TCleanDriver::CleanItem(TTreeNode* item) {
   scan_.BeginItem(item);
   const bool fullyChecked = IsChecked(item->CheckState());
   if (IsSpecial(item, kRecycleBin) || IsSpecial(item, kClipboard)) {
-    if (fullyChecked) {
+    // Only what the scan showed: a bin or clipboard that was not scanned, or held nothing
+    // then, is left alone.
+    if (fullyChecked && item->FirstChild()) {
       if (!IsSpecial(item, kRecycleBin)) {
-        if (phases_.EmptyClipboard) phases_.EmptyClipboard();
+        if (!phases_.EmptyClipboard || !phases_.EmptyClipboard()) --cleanCount_;
       } else if (!phases_.EmptyRecycleBin || !phases_.EmptyRecycleBin()) {
         // What stayed in the bin was not cleaned.
         cleanCount_ -= state_.RecycleBinCount;
@@ -133,12 +136,12 @@ void TCleanDriver::CleanItem(TTreeNode* item) {
     return;
   }
   if (IsSpecial(item, kIEHistory)) ieHistoryMark_ = true;
-  if (IsSpecial(item, kIEForms)) {
-    if (phases_.ClearIEAutoComplete) phases_.ClearIEAutoComplete(1);
+  if (IsSpecial(item, kIEForms) && phases_.ClearIEAutoComplete) {
+    phases_.ClearIEAutoComplete(1);
     state_.IEFormsCleared = true;
   }
-  if (IsSpecial(item, kIEPasswords)) {
-    if (phases_.ClearIEAutoComplete) phases_.ClearIEAutoComplete(2);
+  if (IsSpecial(item, kIEPasswords) && phases_.ClearIEAutoComplete) {
+    phases_.ClearIEAutoComplete(2);
     state_.IEPasswordsCleared = true;
   }
   if (IsSpecial(item, kExtHistory)) {
@@ -175,15 +178,24 @@ void TCleanDriver::RemoveFinding(TTreeNode* item, const Column4TreeData& f) {
   }
   if (IsDatabaseKind(f.Kind)) {
     std::string table = core::TrimBlanks(f.Name);
-    if (!table.empty() && phases_.DeleteDatabaseRows) phases_.DeleteDatabaseRows(core::TrimBlanks(f.Caption), table, f.Root);
+    if (!table.empty() && phases_.DeleteDatabaseRows)
+      phases_.DeleteDatabaseRows(core::TrimBlanks(f.Caption), table, f.Root);
+    else
+      --cleanCount_;
     return;
   }
   if (f.Kind == "other") {
-    if (phases_.RewriteOther) phases_.RewriteOther(f);
+    if (phases_.RewriteOther)
+      phases_.RewriteOther(f);
+    else
+      --cleanCount_;
     return;
   }
   if (f.Kind == "EventLog") {
-    if (phases_.ClearNamedEventLog) cleanedSize_ += phases_.ClearNamedEventLog(f.Name);
+    if (phases_.ClearNamedEventLog)
+      cleanedSize_ += phases_.ClearNamedEventLog(f.Name);
+    else
+      --cleanCount_;
     return;
   }
   if (f.Kind == "目录") {
@@ -198,8 +210,12 @@ void TCleanDriver::RemoveFile(const std::string& path) {
   const int64_t size = GetFileSize64(path);
   bool gone = DeleteFileA(path.c_str()) != FALSE;
   if (!gone) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    gone = DeleteFileA(path.c_str()) != FALSE;
+    // Only the read-only mark: a file that still cannot go keeps its other attributes.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+      SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+      gone = DeleteFileA(path.c_str()) != FALSE;
+    }
   }
   if (gone) {
     cleanedSize_ += size;

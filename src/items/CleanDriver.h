@@ -30,7 +30,7 @@ struct TCleanPhases {
   std::function<void(int store)> ClearIEAutoComplete;  // 1 forms, 2 passwords
   std::function<void(TTreeNode* firstItem)> CleanInternetHistory;
   std::function<bool()> EmptyRecycleBin;  // false when the bin was not emptied
-  std::function<void()> EmptyClipboard;
+  std::function<bool()> EmptyClipboard;  // false when the clipboard could not be opened
   // The key paths of the extension-history findings that were checked.
   std::function<void(const std::vector<std::string>&)> DeleteFileExtHistory;
   std::function<void(const std::string& path)> ReportUndeletedFile;

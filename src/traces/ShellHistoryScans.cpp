@@ -114,6 +114,13 @@ bool IsClipboardEmpty() {
   return GetPriorityClipboardFormat(formats, sizeof formats / sizeof formats[0]) == 0;
 }
 
+bool ClearClipboard(HWND owner) {
+  if (!OpenClipboard(owner)) return false;
+  const bool emptied = EmptyClipboard() != FALSE;
+  CloseClipboard();
+  return emptied;
+}
+
 void ScanClipboard(TItemScan& scan) {
   if (IsClipboardEmpty()) return;
   AddResultNode(scan.Tree, "剪贴板内容", true, "", scan.Item, 0, "", "", "");

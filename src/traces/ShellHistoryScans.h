@@ -28,5 +28,7 @@ void QueryRecycleBin(int majorVersion, int minorVersion, TItemScan& scan, int32_
 bool EmptyRecycleBin(HWND owner);
 
 bool IsClipboardEmpty();
+// Empties the clipboard for owner; false when it could not be opened or emptied.
+bool ClearClipboard(HWND owner);
 // One finding "剪贴板内容" when the clipboard holds data.
 void ScanClipboard(TItemScan& scan);

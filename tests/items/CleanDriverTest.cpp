@@ -138,7 +138,11 @@ TEST(CleanDriver, RecycleBinAndClipboardActOnlyWhenFullyChecked) {
     ++emptied;
     return emptyWorks;
   };
-  phases.EmptyClipboard = [&] { ++cleared; };
+  bool clipboardWorks = true;
+  phases.EmptyClipboard = [&] {
+    ++cleared;
+    return clipboardWorks;
+  };
   TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
   clean.CleanItems(false);
   EXPECT_EQ(emptied, 0) << "a mixed recycle-bin item does not empty the bin";
@@ -166,6 +170,49 @@ TEST(CleanDriver, RecycleBinAndClipboardActOnlyWhenFullyChecked) {
     EXPECT_EQ(clean.CleanedSize(), works ? 300 : 0);
     EXPECT_EQ(b.Saved("PreviousCleanCount"), works ? "3" : "0");
   }
+
+  // Checked, but the scan showed nothing there (or never got there): left alone.
+  b.tree.SetCheckState(bin, TCheckState::Checked);
+  b.tree.SetCheckState(clip, TCheckState::Checked);
+  const int emptiedBefore = emptied, clearedBefore = cleared;
+  clean.CleanItems(false);
+  EXPECT_EQ(emptied, emptiedBefore) << "a bin not shown is not emptied";
+  EXPECT_EQ(cleared, clearedBefore);
+
+  // A clipboard that cannot be opened is not counted as cleaned.
+  b.tree.SetCheckState(bin, TCheckState::Unchecked);
+  AddResultNode(&b.tree, "剪贴板内容", true, "", clip, 0, "", "", "");
+  clipboardWorks = false;
+  clean.CleanItems(false);
+  EXPECT_EQ(cleared, clearedBefore + 1);
+  EXPECT_EQ(clean.CleanCount(), 0);
+}
+
+TEST(CleanDriver, WhatNoPartRemovesYetIsNotCountedAsCleaned) {
+  // Internet Explorer's stores and the database, application and event-log removals are
+  // plugged in by their own parts; without them nothing is cleared, so nothing counts.
+  Bench b;
+  TTreeNode* forms = b.Item("Internet Explorer 自动保存的表单(清理时有效)");
+  b.Item("Internet Explorer 自动保存的密码(清理时有效)");
+  TTreeNode* paint = b.Item("Windows画图");
+  AddResultNode(&b.tree, "C:\\places.sqlite", true, "", paint, 0, "FireFox", "moz_places", "");
+  AddResultNode(&b.tree, "C:\\app.ini", true, "", paint, 0, "other", "tag", "C:\\app.ini");
+  AddResultNode(&b.tree, "Application", true, "", paint, 0, "EventLog", "Application", "");
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, TCleanPhases());
+  clean.CleanItems(false);
+  EXPECT_EQ(clean.CleanCount(), 0);
+  EXPECT_FALSE(b.state.IEFormsCleared) << "nothing cleared the forms";
+  EXPECT_FALSE(b.state.IEPasswordsCleared);
+
+  std::vector<int> stores;
+  TCleanPhases phases;
+  phases.ClearIEAutoComplete = [&](int store) { stores.push_back(store); };
+  TCleanDriver withStores(b.tree, b.state, b.view, b.scan, phases);
+  withStores.CleanItems(false);
+  EXPECT_EQ(stores, (std::vector<int>{1, 2}));
+  EXPECT_EQ(withStores.CleanCount(), 2) << "one entry per store";
+  EXPECT_TRUE(b.state.IEFormsCleared);
+  EXPECT_EQ(forms->Data.Caption, std::string("Internet Explorer 自动保存的表单(清理时有效)") + kSuffixCleaned);
 }
 
 TEST(CleanDriver, RegistryFindingsAndTheExplorerQuestion) {

@@ -140,12 +140,7 @@ class TSeededDemo {
     phases.DeleteRegistryFinding = DeleteRegistryFinding;
     phases.EmptyRecycleBin = [] { return EmptyRecycleBin(nullptr); };
     phases.DeleteFileExtHistory = [](const std::vector<std::string>& keys) { ScanFileExtHistory(nullptr, keys); };
-    phases.EmptyClipboard = [] {
-      if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-      }
-    };
+    phases.EmptyClipboard = [] { return ClearClipboard(nullptr); };
     clean.reset(new TCleanDriver(tree, state, view, *scan, phases));
   }
   ~TSeededDemo() { RemoveDemoTraces(); }
@@ -285,9 +280,8 @@ TEST(SeededDemo, Windows7FindsEachTraceScanChangesNothingAndCleanRemovesExactlyT
   EXPECT_EQ(Lines(Differences(registryBefore, SnapshotRegistry())), Lines(expected.Registry))
       << "the clean removes the checked registry findings and changes nothing else";
   EXPECT_EQ(Lines(Differences(filesBefore, demo.Files())), Lines(expected.Files));
-  // The checked findings but the recycle bin's, the bin's two files, and Internet
-  // Explorer's saved forms and passwords, one entry each when their items are checked.
-  EXPECT_EQ(demo.clean->CleanCount(), (findings - 2 - 1) + 2 + 2);
+  // The checked findings but the recycle bin's, and the bin's two files.
+  EXPECT_EQ(demo.clean->CleanCount(), (findings - 2 - 1) + 2);
   EXPECT_EQ(demo.Item(kRunItem)->Data.Caption, std::string(kRunItem) + "(清理完成)");
   EXPECT_EQ(demo.Item(kTrayItem)->Data.Caption, std::string(kTrayItem) + "(清理完成，重启后生效)");
   EXPECT_EQ(demo.view.Questions, 1) << "the Explorer restart question, answered no";
