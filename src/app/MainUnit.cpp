@@ -196,8 +196,8 @@ void TFormPurvex::SetUpTraceTree() {
 
 void TFormPurvex::FormResize() {
   RECT r;
-  GetClientRect(c_.VTTraceOption, &r);
-  trees_.TraceOption.SetColumnWidth(0, r.right - 30);
+  GetWindowRect(c_.VTTraceOption, &r);
+  trees_.TraceOption.SetColumnWidth(0, (r.right - r.left) - 30);
 }
 
 void TFormPurvex::CreateDrivers() {
@@ -265,6 +265,9 @@ void TFormPurvex::ButtonDelAllTraceClick() {
 }
 
 void TFormPurvex::SelectionLinkClick(HWND link, TSelectionLink kind) {
+  // The one-click run keeps the links enabled; rebuilding the tree under its walk would
+  // pull the items from under the drivers.
+  if (state_.Scanning || state_.Cleaning) return;
   EnableWindow(link, FALSE);
   itemTree_ = ApplySelectionLink(traceTree_, CatalogueSystem(), *junk_, kind);
   driverView_->SetDescription(LoadResString(IDS_DESC_IDLE_TEXT), std::string(), std::string(), TTextStyle::Normal);

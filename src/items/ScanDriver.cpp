@@ -172,7 +172,8 @@ void TScanDriver::BeginItem(TTreeNode* item) {
   tree_.InvalidateNode(item);
   const std::string doing = LoadResString(state_.Scanning ? IDS_SCANNING : IDS_CLEANING) + item->Data.Kind;
   view_.SetDescription(doing, std::string(), std::string(), TTextStyle::Normal);
-  if (state_.OneClick) view_.SetStatusText(doing);
+  // The one-click progress line says "scanning" in its clean too.
+  if (state_.OneClick) view_.SetStatusText(LoadResString(IDS_SCANNING) + item->Data.Kind);
 }
 
 void TScanDriver::ClosingSummary() {

@@ -17,6 +17,7 @@ class TRecordingDriverView : public TDriverView {
   int Questions = 0;
   bool Answer = false;
   std::string LastQuestion;
+  std::vector<std::string> StatusTexts;
   std::function<void()> OnProcessMessages;
 
   std::string ScanButtonCaption() override { return Caption; }
@@ -31,7 +32,7 @@ class TRecordingDriverView : public TDriverView {
     Desc2 = b;
     Desc3 = c;
   }
-  void SetStatusText(const std::string&) override {}
+  void SetStatusText(const std::string& text) override { StatusTexts.push_back(text); }
   void ScrollIntoView(TTreeNode*) override {}
   void RepaintTree() override {}
   void ReportOneClickStep(int step) override { Steps.push_back(step); }

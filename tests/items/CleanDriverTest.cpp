@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "helpers/RecordingDriverView.h"
 #include "helpers/TreeFixtures.h"
 #include <windows.h>
@@ -120,6 +122,17 @@ TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
   else
     RegDeleteValueA(session, "PendingFileRenameOperations");
   RegCloseKey(session);
+}
+
+TEST(CleanDriver, OneClickCleanShowsTheItemAsScannedInTheStatusBar) {
+  Bench b;
+  TTempFolder dir;
+  AddFile(b.tree, b.Item("Windows画图"), MakeFile(dir, L"a.txt", 3));
+  b.state.OneClick = true;
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, TCleanPhases());
+  clean.CleanItems(true);
+  const auto& texts = b.view.StatusTexts;
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "正在扫描Windows画图"), texts.end());
 }
 
 TEST(CleanDriver, RecycleBinAndClipboardActOnlyWhenFullyChecked) {

@@ -124,11 +124,9 @@ TEST(ScanDriver, OneClickStepsInOrderAndWithoutTheWebGroup) {
 
 TEST(ScanDriver, StopRequestWhenNoWalkRunsReadiesTheWindow) {
   Bench b;
-  TScanDriver driver(b.tree, b.state, b.view, b.handlers);
   bool junkStopped = false;
   b.view.Caption = "停止";
   b.state.Totals.Count = 3;
-  TScanPhases phases;
   TScanDriver withJunk(b.tree, b.state, b.view, b.handlers,
                        TScanPhases{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                    [] { return true; }, [&] { junkStopped = true; }, nullptr});
