@@ -6,9 +6,17 @@
 #include "system/AppContext.h"
 #include "system/ComApartment.h"
 #include "system/ToolsPaths.h"
-#include "ui/WideText.h"
 
 namespace {
+
+// Paths that came from the system's narrow calls are in its ANSI code page.
+std::wstring WideFromAnsi(const std::string& text) {
+  int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(n > 0 ? n : 1, L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], n);
+  wide.resize(wcslen(wide.c_str()));
+  return wide;
+}
 
 // Item lists come from the shell's allocator, which CoTaskMemFree releases.
 class TItemList {
@@ -67,7 +75,7 @@ std::string GetShellLongPath(const std::string& path) {
   TComPtr<IShellFolder> desktop;
   if (FAILED(SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.Out()))) || !desktop.get())
     return std::string();
-  std::wstring wide = WideFromGbk(full);
+  std::wstring wide = WideFromAnsi(full);
   TItemList pidl;
   ULONG eaten = 0;
   if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], &eaten, pidl.Out(), nullptr)))
@@ -84,7 +92,7 @@ std::string ResolveShortcut(const std::string& path) {
   char target[MAX_PATH + 1] = {};
   TComPtr<IPersistFile> file;
   if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) && file.get()) {
-    std::wstring wide = WideFromGbk(path);
+    std::wstring wide = WideFromAnsi(path);
     if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
       WIN32_FIND_DATAA data = {};
       if (FAILED(link->GetPath(target, MAX_PATH, &data, SLGP_UNCPRIORITY))) target[0] = '\0';

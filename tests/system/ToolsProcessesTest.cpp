@@ -89,7 +89,9 @@ TEST(RunCommandLine, WaitsForTheProgramWhenAsked) {
   HANDLE h = FindFirstFileW(dir.File(L"start-*.txt").c_str(), &fd);
   EXPECT_NE(h, INVALID_HANDLE_VALUE) << "the program had not run when the call returned";
   if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  const DWORD start = GetTickCount();
   RunCommandLine("\"C:\\no\\such\\program.exe\"", true);  // nothing to report, nothing to wait for
+  EXPECT_LT(GetTickCount() - start, 3000u);
 }
 
 TEST(OpenURL, FallsBackToInternetExplorerWhenTheShellFails) {
