@@ -13,6 +13,8 @@ export PURVEX_WINE_ROOT="$build/wine" PURVEX_PREFIX=demo
 # A first scan of the demo shows findings: the seeder leaves usage traces, once.
 if [ ! -f "$WINEPREFIX/.purvex-seeded" ]; then
   wine "$build/win/bin/demo_seeder.exe" && touch "$WINEPREFIX/.purvex-seeded"
+  # The seeder's Wine session has no display; Purvex must not join it.
+  wineserver -w
 fi
 exe="$build/win/dist/Purvex.exe"
 if [ -n "${DISPLAY:-}" ]; then
@@ -22,9 +24,16 @@ fi
 mkdir -p "$build/screenshots"
 shot="$build/screenshots/purvex.png"
 export exe shot
+# The first start of a new prefix on a display can take half a minute: wait until the
+# screen shows more than the empty desktop, then give the window a moment to paint.
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   wine "$exe" "$@" & pid=$!
-  sleep "${PURVEX_DEMO_SECONDS:-8}"
+  for ((i = 0; i < ${PURVEX_DEMO_SECONDS:-90}; i += 2)); do
+    sleep 2
+    import -window root "$shot"
+    [ "$(identify -format %k "$shot")" -gt 16 ] && break
+  done
+  sleep 3
   import -window root "$shot"
   wineserver -k; wait $pid 2>/dev/null || true' purvex "$@"
 echo "screenshot: $shot"
