@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "JunkRules.h"
+
 namespace junk {
 
 namespace {
@@ -22,15 +24,32 @@ std::wstring ShellFolder(int csidl) {
   return SHGetSpecialFolderPathW(nullptr, buf, csidl, FALSE) ? NoTrailingSlash(buf) : std::wstring();
 }
 
+// The long form: Windows XP often gives the temporary folder in 8.3 form, which exclusions
+// and the other categories' paths would not match.
+std::wstring LongPath(const std::wstring& path) {
+  wchar_t buf[MAX_PATH + 1] = {};
+  DWORD n = GetLongPathNameW(path.c_str(), buf, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? std::wstring(buf, n) : path;
+}
+
 void Add(std::vector<TTarget>& out, const std::wstring& folder, std::vector<std::wstring> patterns, bool recursive) {
   if (!folder.empty()) out.push_back(TTarget{folder, std::move(patterns), recursive});
 }
 
 void WindowsTemp(std::vector<TTarget>& out) { Add(out, WindowsDir() + L"\\Temp", {}, true); }
 
+// Every file of the user's temporary folder is junk only if it is a folder of its own:
+// TEMP set to a drive root, to the Windows or profile folder or above them (or unset, when
+// Windows falls back to those) would offer the user's files as checked junk.
 void UserTemp(std::vector<TTarget>& out) {
   wchar_t buf[MAX_PATH + 1] = {};
-  if (GetTempPathW(MAX_PATH, buf)) Add(out, NoTrailingSlash(buf), {}, true);
+  if (!GetTempPathW(MAX_PATH, buf)) return;
+  std::wstring temp = LongPath(NoTrailingSlash(buf));
+  if (temp.size() <= 3) return;
+  for (const std::wstring& kept : {WindowsDir(), ShellFolder(CSIDL_PROFILE), ShellFolder(CSIDL_DESKTOPDIRECTORY),
+                                   ShellFolder(CSIDL_PERSONAL)})
+    if (!kept.empty() && IsInFolder(LongPath(kept), temp)) return;
+  Add(out, temp, {}, true);
 }
 
 void UpdateDownloads(std::vector<TTarget>& out) {
@@ -110,6 +129,17 @@ std::vector<TFileTypeDef> DefaultFileTypes() {
       {L"*.bak", L"备份文件", L"备份文件", false, false},
       {L"*.~*", L"编辑器备份文件", L"备份文件", false, false},
   };
+}
+
+std::wstring RedirectedSystemFolder() {
+  typedef BOOL(WINAPI * IsWow64Fn)(HANDLE, PBOOL);
+  auto isWow64 = reinterpret_cast<IsWow64Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "IsWow64Process")));
+  BOOL wow64 = FALSE;
+  if (!isWow64 || !isWow64(GetCurrentProcess(), &wow64) || !wow64) return std::wstring();
+  wchar_t buf[MAX_PATH + 1] = {};
+  UINT n = GetSystemDirectoryW(buf, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? NoTrailingSlash(buf) : std::wstring();
 }
 
 std::vector<std::wstring> FixedDrives() {

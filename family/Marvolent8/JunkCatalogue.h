@@ -35,6 +35,11 @@ struct TFileTypeDef {
 const std::vector<TCategoryDef>& Categories();
 std::vector<TFileTypeDef> DefaultFileTypes();
 
+// On 64-bit Windows this 32-bit library sees SysWOW64 under the name of System32: the
+// folder that a walk of a whole disk leaves out, as it lists SysWOW64 itself. Empty
+// elsewhere.
+std::wstring RedirectedSystemFolder();
+
 // Fixed local disks ("C:", ...), for the categories that look at every disk.
 std::vector<std::wstring> FixedDrives();
 

@@ -4,6 +4,13 @@
 
 namespace junk {
 
+std::wstring FoldedPath(const std::wstring& path) {
+  std::wstring out = path;
+  for (wchar_t& c : out)
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
+  return out;
+}
+
 HRESULT ReturnText(const std::wstring& text, BSTR* out) {
   if (!out) return E_POINTER;
   *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
@@ -60,12 +67,25 @@ HRESULT TJunkEngine::StopScan() {
   return S_OK;
 }
 
+namespace {
+// A piece of a file type's name: double-quoted when it holds a blank, so that splitting the
+// name at blanks gives the pattern and the description back.
+std::wstring NamePiece(const std::wstring& text) {
+  return text.find(L' ') == std::wstring::npos ? text : L"\"" + text + L"\"";
+}
+}  // namespace
+
 HRESULT TJunkEngine::GetItemName(TRubbishItem item, BSTR* name) {
-  TLocked hold(lock_);
-  if (TCategoryState* c = Category(item)) return ReturnText(c->Def->Name, name);
-  if (TFileTypeState* t = FileType(item)) return ReturnText(t->Def.Pattern + L" " + t->Def.Description, name);
-  if (item == kFileTypeRoot) return ReturnText(L"文件类型", name);
-  return ReturnText(L"", name);
+  try {
+    TLocked hold(lock_);
+    if (TCategoryState* c = Category(item)) return ReturnText(c->Def->Name, name);
+    if (TFileTypeState* t = FileType(item))
+      return ReturnText(NamePiece(t->Def.Pattern) + L" " + NamePiece(t->Def.Description), name);
+    if (item == kFileTypeRoot) return ReturnText(L"文件类型", name);
+    return ReturnText(L"", name);
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 HRESULT TJunkEngine::GetItemChecked(TRubbishItem item, INT32* checked) {
@@ -156,9 +176,13 @@ HRESULT TJunkEngine::GetItemRecommended(TRubbishItem item, INT32* recommended) {
 }
 
 HRESULT TJunkEngine::ReportUndeletedFile(BSTR path) {
-  TLocked hold(lock_);
-  if (path) undeleted_.push_back(std::wstring(path, SysStringLen(path)));
-  return S_OK;
+  try {
+    TLocked hold(lock_);
+    if (path) undeleted_.insert(FoldedPath(std::wstring(path, SysStringLen(path))));
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 HRESULT TJunkEngine::GetCategoryFile(TRubbishItem item, INT32 index, BSTR* path, INT64* size) {
@@ -188,9 +212,15 @@ HRESULT TJunkEngine::GetExcludedFolders(BSTR* folders) {
 }
 
 HRESULT TJunkEngine::SetExcludedFolders(BSTR folders) {
-  TLocked hold(lock_);
-  excluded_ = SplitFolderList(folders ? std::wstring(folders, SysStringLen(folders)) : std::wstring());
-  return S_OK;
+  try {
+    std::vector<std::wstring> list =
+        SplitFolderList(folders ? std::wstring(folders, SysStringLen(folders)) : std::wstring());
+    TLocked hold(lock_);
+    excluded_.swap(list);
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 HRESULT TJunkEngine::GetItemGroupName(TRubbishItem item, BSTR* group) {

@@ -126,6 +126,7 @@ class TJunkEngine : public IRubbishClean {
   void WalkTarget(size_t category, const TTarget& target);
   bool Excluded(const std::wstring& folder) const;
   void AddFinding(size_t category, const std::wstring& path, INT64 size);
+  HRESULT Scan();
 
   LONG refs_ = 1;
   std::wstring settingsPath_;
@@ -137,11 +138,15 @@ class TJunkEngine : public IRubbishClean {
   std::wstring scanningPath_;
   TRubbishItem scanningCategory_ = 0;
   std::unordered_set<std::wstring> found_;  // lower-cased paths already reported this scan
-  std::vector<std::wstring> undeleted_;
+  std::unordered_set<std::wstring> undeleted_;  // lower-cased; later scans leave them out
   volatile LONG stop_ = 0;
+  volatile LONG running_ = 0;  // a RunScan is under way
 };
 
 // Wide text as a BSTR for an out parameter (the caller frees it).
 HRESULT ReturnText(const std::wstring& text, BSTR* out);
+
+// The path with A-Z folded to a-z, as the engine compares paths.
+std::wstring FoldedPath(const std::wstring& path);
 
 }  // namespace junk

@@ -15,13 +15,6 @@ uint64_t Now() {
   return Ticks(t);
 }
 
-std::wstring FoldedPath(const std::wstring& path) {
-  std::wstring out = path;
-  for (wchar_t& c : out)
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
-  return out;
-}
-
 bool MatchesAny(const std::vector<std::wstring>& patterns, const std::wstring& name) {
   if (patterns.empty()) return true;
   for (const std::wstring& p : patterns)
@@ -33,6 +26,18 @@ bool MatchesAny(const std::vector<std::wstring>& patterns, const std::wstring& n
 
 HRESULT TJunkEngine::RunScan() {
   InterlockedExchange(&stop_, 0);
+  InterlockedExchange(&running_, 1);
+  HRESULT result;
+  try {
+    result = Scan();
+  } catch (...) {  // out of memory on a huge disk: the findings so far stay
+    result = E_OUTOFMEMORY;
+  }
+  InterlockedExchange(&running_, 0);
+  return result;
+}
+
+HRESULT TJunkEngine::Scan() {
   size_t count;
   {
     TLocked hold(lock_);
@@ -88,7 +93,9 @@ bool TJunkEngine::Excluded(const std::wstring& folder) const {
 
 void TJunkEngine::AddFinding(size_t category, const std::wstring& path, INT64 size) {
   TLocked hold(lock_);
-  if (!found_.insert(FoldedPath(path)).second) return;  // another category has it
+  const std::wstring folded = FoldedPath(path);
+  if (undeleted_.count(folded)) return;  // a clean of this run could not delete it: it goes at restart
+  if (!found_.insert(folded).second) return;  // another category has it
   TCategoryState& c = categories_[category];
   c.Findings.push_back(TFinding{path, size});
   c.TotalSize += size;
@@ -107,6 +114,7 @@ void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
       (rootAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
     return;
   const uint64_t now = Now();
+  static const std::wstring redirected = FoldedPath(RedirectedSystemFolder());
   std::vector<std::wstring> pending(1, target.Folder);
   while (!pending.empty() && !stop_) {
     std::wstring folder = pending.back();
@@ -126,7 +134,7 @@ void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
       std::wstring path = folder + L"\\" + name;
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        if (!target.Recursive) continue;
+        if (!target.Recursive || FoldedPath(path) == redirected) continue;
         TLocked hold(lock_);
         if (!Excluded(path)) pending.push_back(path);
         continue;

@@ -1,5 +1,6 @@
 // The engine's own settings file beside the library: which categories and file types are
-// selected, the user's file types, the excluded folders and the age filter.
+// selected, the user's file types and the excluded folders. The age filter is the program's
+// choice for one run and is not stored here.
 #include "JunkEngine.h"
 
 #include "JunkRules.h"
@@ -12,10 +13,13 @@ const wchar_t kFileTypes[] = L"FileTypes";
 const wchar_t kUserTypes[] = L"UserFileTypes";
 const wchar_t kOptions[] = L"Options";
 
+// The whole value: a cut folder list would leave an excluded folder scanned.
 std::wstring ReadText(const std::wstring& file, const wchar_t* section, const std::wstring& key) {
-  wchar_t buf[4096] = {};
-  GetPrivateProfileStringW(section, key.c_str(), L"", buf, 4095, file.c_str());
-  return buf;
+  for (DWORD size = 4096;; size *= 4) {
+    std::vector<wchar_t> buf(size);
+    DWORD n = GetPrivateProfileStringW(section, key.c_str(), L"", buf.data(), size, file.c_str());
+    if (n + 1 < size || size >= (1u << 24)) return std::wstring(buf.data(), n);
+  }
 }
 
 // -1 when the key is absent or not a number.
@@ -26,8 +30,13 @@ int ReadFlag(const std::wstring& file, const wchar_t* section, const std::wstrin
 }
 
 std::vector<std::wstring> Keys(const std::wstring& file, const wchar_t* section) {
-  std::vector<wchar_t> buf(32768);
-  DWORD n = GetPrivateProfileStringW(section, nullptr, L"", buf.data(), static_cast<DWORD>(buf.size()), file.c_str());
+  std::vector<wchar_t> buf;
+  DWORD n = 0;
+  for (DWORD size = 32768;; size *= 4) {  // the list ends in two NULs only when it fits
+    buf.assign(size, L'\0');
+    n = GetPrivateProfileStringW(section, nullptr, L"", buf.data(), size, file.c_str());
+    if (n + 2 < size || size >= (1u << 24)) break;
+  }
   std::vector<std::wstring> keys;
   for (DWORD i = 0; i < n;) {
     std::wstring key(&buf[i]);
@@ -44,14 +53,27 @@ void Write(const std::wstring& file, const wchar_t* section, const std::wstring&
 }  // namespace
 
 HRESULT TJunkEngine::LoadSettings() {
-  ResetToDefaults();
-  ReadSettingsFile();
-  return S_OK;
+  // The findings of a running scan must stay where they are.
+  if (running_) return E_FAIL;
+  try {
+    const int ageDays = ageDays_;  // set by the program for this run, never stored
+    ResetToDefaults();
+    ReadSettingsFile();
+    TLocked hold(lock_);
+    ageDays_ = ageDays;
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 HRESULT TJunkEngine::SaveSettings() {
-  WriteSettingsFile();
-  return S_OK;
+  try {
+    WriteSettingsFile();
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 void TJunkEngine::ReadSettingsFile() {
@@ -75,8 +97,6 @@ void TJunkEngine::ReadSettingsFile() {
     if (flag >= 0) t.Checked = flag == 1;
   }
   excluded_ = SplitFolderList(ReadText(settingsPath_, kOptions, L"ExcludedFolders"));
-  int age = ReadFlag(settingsPath_, kOptions, L"AgeFilter") < 0 ? 0 : _wtoi(ReadText(settingsPath_, kOptions, L"AgeFilter").c_str());
-  ageDays_ = age > 0 ? age : 0;
 }
 
 void TJunkEngine::WriteSettingsFile() {
@@ -88,7 +108,6 @@ void TJunkEngine::WriteSettingsFile() {
     if (t.Def.UserDefined) Write(settingsPath_, kUserTypes, t.Def.Pattern, t.Def.Description + L"|" + t.Def.Group);
   }
   Write(settingsPath_, kOptions, L"ExcludedFolders", JoinFolderList(excluded_));
-  Write(settingsPath_, kOptions, L"AgeFilter", std::to_wstring(ageDays_));
 }
 
 }  // namespace junk

@@ -1,6 +1,8 @@
 // The in-process COM server: DllGetClassObject hands out the engine's class factory.
 #include "JunkEngine.h"
 
+#include <vector>
+
 namespace {
 
 HMODULE g_module = nullptr;
@@ -8,9 +10,14 @@ LONG g_objects = 0;
 LONG g_locks = 0;
 
 std::wstring SettingsPathBesideLibrary() {
-  wchar_t path[MAX_PATH + 1] = {};
-  DWORD n = GetModuleFileNameW(g_module, path, MAX_PATH);
-  std::wstring p(path, n);
+  std::vector<wchar_t> path(MAX_PATH + 1);
+  DWORD n;
+  // A cut name would put the settings in another file.
+  while ((n = GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()))) >= path.size() &&
+         path.size() < 32768)
+    path.resize(path.size() * 2);
+  if (n == 0 || n >= path.size()) return std::wstring();
+  std::wstring p(path.data(), n);
   size_t slash = p.find_last_of(L'\\');
   return slash == std::wstring::npos ? std::wstring() : p.substr(0, slash + 1) + L"Marvolent8.ini";
 }

@@ -13,6 +13,25 @@ std::string TakeText(BSTR text) {
   return out;
 }
 
+// The text in code page 936 when every character has its own there; false otherwise.
+bool TakeExactText(BSTR text, std::string& out) {
+  out.clear();
+  bool exact = true;
+  if (text && SysStringLen(text) > 0) {
+    const int length = static_cast<int>(SysStringLen(text));
+    BOOL lossy = FALSE;
+    int n = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0, nullptr, &lossy);
+    if (n > 0 && !lossy) {
+      out.resize(n);
+      WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, text, length, &out[0], n, nullptr, &lossy);
+    }
+    exact = n > 0 && !lossy;
+    if (!exact) out.clear();
+  }
+  SysFreeString(text);
+  return exact;
+}
+
 // The engine's flags are -1 for true; any non-zero answer counts as true.
 INT32 Flag(bool value) { return value ? -1 : 0; }
 
@@ -38,15 +57,23 @@ TCleanWrapper::TCleanWrapper(const char* libraryName) {
 }
 
 TCleanWrapper::~TCleanWrapper() {
-  if (engine_) {
-    // A scan still running would call into a freed library: stop it and let it return.
-    if (state_ == kScanning) {
-      engine_->StopScan();
-      for (int i = 0; i < 200 && state_ == kScanning; ++i) Sleep(10);
-    }
-    engine_->Release();
-  }
+  // A worker still in the engine would run in a freed library: end it first, and when it
+  // will not end, keep the engine and its library loaded rather than pull them from under it.
+  if (!EndWorker(10000)) return;
+  if (engine_) engine_->Release();
   if (library_) FreeLibrary(library_);
+}
+
+bool TCleanWrapper::EndWorker(DWORD timeoutMs) {
+  if (!worker_) return true;
+  const DWORD start = GetTickCount();
+  while (WaitForSingleObject(worker_, 10) == WAIT_TIMEOUT) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    engine_->StopScan();
+  }
+  CloseHandle(worker_);
+  worker_ = nullptr;
+  return true;
 }
 
 void TCleanWrapper::Initialize() {
@@ -170,16 +197,16 @@ void TCleanWrapper::GetCategoryTotals(TRubbishItem item, int& count, int64_t& si
   INT64 s = 0;
   if (engine_) engine_->GetCategoryTotals(item, &c, &s);
   count = c < 0 ? 0 : c;
-  size = s;
+  size = c < 0 ? 0 : s;
 }
 
 bool TCleanWrapper::GetCategoryFile(TRubbishItem item, int index, std::string& path, int64_t& size) {
   BSTR text = nullptr;
   INT64 s = 0;
   HRESULT hr = engine_ ? engine_->GetCategoryFile(item, index, &text, &s) : E_FAIL;
-  path = TakeText(text);
+  const bool exact = TakeExactText(text, path);
   size = s;
-  return SUCCEEDED(hr);
+  return SUCCEEDED(hr) && exact;
 }
 
 void TCleanWrapper::SetAgeFilter(int days) {
@@ -188,32 +215,33 @@ void TCleanWrapper::SetAgeFilter(int days) {
 
 void TCleanWrapper::StartScan() {
   if (!engine_) return;
+  // Two workers in one engine would share its findings and its stop flag.
+  if (!EndWorker(10000)) return;
   state_ = kScanning;
-  if (!TScanThread::Start(*this)) state_ = kFinished;
+  worker_ = TScanThread::Start(*this);
+  if (!worker_) state_ = kFinished;  // the scan ends with what the engine holds: nothing
 }
 
 void TCleanWrapper::StopScan() {
   if (!engine_) return;
   engine_->StopScan();
   state_ = kStopped;
+  EndWorker(5000);
 }
 
-bool TScanThread::Start(TCleanWrapper& wrapper) {
+HANDLE TScanThread::Start(TCleanWrapper& wrapper) {
   TScanThread* thread = new TScanThread(wrapper);
   uintptr_t handle = _beginthreadex(nullptr, 0, Run, thread, 0, nullptr);
-  if (!handle) {
-    delete thread;
-    return false;
-  }
-  CloseHandle(reinterpret_cast<HANDLE>(handle));
-  return true;
+  if (!handle) delete thread;
+  return reinterpret_cast<HANDLE>(handle);
 }
 
 unsigned __stdcall TScanThread::Run(void* p) {
   TScanThread* self = static_cast<TScanThread*>(p);
   TCleanWrapper& wrapper = self->wrapper_;
   OleInitialize(nullptr);
-  wrapper.engine_->RunScan();
+  // Stopped before it began: RunScan would clear that stop and scan on.
+  if (wrapper.state_ != TCleanWrapper::kStopped) wrapper.engine_->RunScan();
   if (wrapper.state_ != TCleanWrapper::kStopped) wrapper.state_ = TCleanWrapper::kFinished;
   OleUninitialize();
   delete self;

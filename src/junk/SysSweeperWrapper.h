@@ -38,8 +38,10 @@ class TCleanWrapper {
   TRubbishItem GetNextItem(TRubbishItem item);
   TRubbishItem GetFirstChild(TRubbishItem item);
   TRubbishItem GetFileTypeRoot();
-  // Findings so far; a negative count shows as 0.
+  // Findings so far; a negative count shows as 0 with size 0.
   void GetCategoryTotals(TRubbishItem item, int& count, int64_t& size);
+  // False also for a path the program's code page cannot hold: a look-alike name could be
+  // another file.
   bool GetCategoryFile(TRubbishItem item, int index, std::string& path, int64_t& size);
   std::string GetScanningPath();
   TRubbishItem GetScanningCategory();
@@ -48,16 +50,21 @@ class TCleanWrapper {
   void SetExcludedFolders(const std::string& folders);
   void ReportUndeletedFile(const std::string& path);
 
-  // Starts RunScan on a worker thread that frees itself; state 1.
+  // Starts RunScan on a worker thread; state 1. A worker of an earlier scan is ended first.
   void StartScan();
-  // The engine's StopScan; state 3.
+  // The engine's StopScan; state 3. Returns when the worker has left the engine (the
+  // engine stops within a fraction of a second), so no findings change afterwards.
   void StopScan();
   bool IsScanning() const { return state_ == kScanning; }
   bool IsScanDone() const { return state_ == kStopped || state_ == kFinished; }
 
  private:
   friend class TScanThread;
+  // Waits for the worker to end, repeating the stop (one given before RunScan began is
+  // not seen by it); false when it is still running after timeoutMs.
+  bool EndWorker(DWORD timeoutMs);
   HMODULE library_ = nullptr;
+  HANDLE worker_ = nullptr;
   IRubbishClean* engine_ = nullptr;
   uint8_t availability_ = kUnavailable;
   // Written by both threads without a lock: the main thread writes 1 and 3, the worker
@@ -65,10 +72,10 @@ class TCleanWrapper {
   volatile uint8_t state_ = kIdle;
 };
 
-// Worker that runs one scan and deletes itself.
+// Worker that runs one scan and deletes itself; the wrapper keeps its thread handle.
 class TScanThread {
  public:
-  static bool Start(TCleanWrapper& wrapper);
+  static HANDLE Start(TCleanWrapper& wrapper);
 
  private:
   explicit TScanThread(TCleanWrapper& wrapper) : wrapper_(wrapper) {}

@@ -293,6 +293,7 @@ TEST(JunkEngine, StopEndsARunningScanQuicklyAndGettersStayConsistent) {
     if (first.empty()) Sleep(1);
   }
   ASSERT_FALSE(first.empty()) << "no finding appeared while scanning";
+  EXPECT_EQ(engine->LoadSettings(), E_FAIL) << "settings are not reloaded under a running scan";
   TRubbishItem scanning = 0;
   engine->GetScanningCategory(&scanning);
   DWORD stopAt = GetTickCount();
@@ -313,21 +314,31 @@ TEST(JunkEngine, StopEndsARunningScanQuicklyAndGettersStayConsistent) {
 
 TEST(JunkEngine, SettingsSurviveAReloadAndCancelDropsChanges) {
   TTempFolder dir;
+  TTempFolder tree;
+  WriteFile(tree.File(L"new.tmp"), 1);
+  WriteFile(tree.File(L"old.tmp"), 1, 3);
+  TempFolderRedirect redirect(tree.Path());
+  // Far longer than one read of a settings value: every excluded folder must come back.
+  std::wstring excludedList = L"C:\\keep|D:\\also";
+  for (int i = 0; i < 60; ++i) excludedList += L"|C:\\a rather long folder name for the list\\number " + std::to_wstring(i);
   TRubbishItem temp;
   {
     Engine engine(dir);
     temp = engine.CategoryNamed(kUserTemp);
     engine->SetItemChecked(temp, 0);
-    BSTR excluded = SysAllocString(L"C:\\keep|D:\\also");
+    BSTR excluded = SysAllocString(excludedList.c_str());
     engine->SetExcludedFolders(excluded);
     SysFreeString(excluded);
-    engine->SetAgeFilter(2);
     engine->SaveSettings();
+    engine->SetAgeFilter(2);  // the program's choice for this run
     engine->SetItemChecked(temp, -1);  // an unsaved change, as after Cancel
     engine->LoadSettings();
     INT32 checked = -1;
     engine->GetItemChecked(temp, &checked);
     EXPECT_EQ(checked, 0);
+    engine.SelectOnly(temp);
+    engine->RunScan();
+    EXPECT_EQ(engine.Files(temp), std::set<std::wstring>{tree.File(L"old.tmp")}) << "a Cancel keeps the age filter";
   }
   Engine again(dir);
   INT32 checked = -1;
@@ -335,6 +346,62 @@ TEST(JunkEngine, SettingsSurviveAReloadAndCancelDropsChanges) {
   EXPECT_EQ(checked, 0);
   BSTR back = nullptr;
   again->GetExcludedFolders(&back);
-  EXPECT_EQ(std::wstring(back, SysStringLen(back)), L"C:\\keep|D:\\also");
+  EXPECT_EQ(std::wstring(back, SysStringLen(back)), excludedList);
   SysFreeString(back);
+  again.SelectOnly(temp);
+  again->RunScan();
+  EXPECT_EQ(again.Files(temp).size(), 2u) << "the age filter is not stored: a new run scans all files";
+}
+
+TEST(JunkEngine, FilesAClearFailedToDeleteAreNotFoundAgain) {
+  TTempFolder dir;
+  Engine engine(dir);
+  TTempFolder tree;
+  WriteFile(tree.File(L"locked.tmp"), 1);
+  WriteFile(tree.File(L"free.tmp"), 1);
+  TempFolderRedirect redirect(tree.Path());
+  TRubbishItem temp = engine.CategoryNamed(kUserTemp);
+  engine.SelectOnly(temp);
+  engine->RunScan();
+  ASSERT_EQ(engine.Files(temp).size(), 2u);
+  std::wstring reported = tree.File(L"LOCKED.TMP");
+  BSTR b = SysAllocString(reported.c_str());
+  engine->ReportUndeletedFile(b);
+  SysFreeString(b);
+  engine->RunScan();
+  EXPECT_EQ(engine.Files(temp), std::set<std::wstring>{tree.File(L"free.tmp")}) << "it goes at the next restart";
+}
+
+TEST(JunkEngine, ATemporaryFolderThatHoldsTheUsersFilesIsNotJunk) {
+  TTempFolder dir;
+  Engine engine(dir);
+  TRubbishItem temp = engine.CategoryNamed(kUserTemp);
+  engine.SelectOnly(temp);
+  wchar_t profile[MAX_PATH] = {};
+  ASSERT_TRUE(GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH));
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const std::wstring profileParent = std::wstring(profile).substr(0, std::wstring(profile).rfind(L'\\'));
+  for (const std::wstring& folder : {std::wstring(L"C:\\"), std::wstring(profile), profileParent, std::wstring(windows)}) {
+    TempFolderRedirect redirect(folder);
+    engine->RunScan();
+    EXPECT_TRUE(engine.Files(temp).empty()) << "TEMP=" << std::string(folder.begin(), folder.end());
+  }
+}
+
+TEST(JunkEngine, UserFileTypesWithBlanksKeepTheirPieces) {
+  TTempFolder dir;
+  const std::wstring ini = dir.File(L"Marvolent8.ini");
+  WritePrivateProfileStringW(L"UserFileTypes", L"my file*.x", L"草稿 备份|自定义", ini.c_str());
+  Engine engine(dir);
+  TRubbishItem root = 0, item = 0;
+  engine->GetFileTypeRoot(&root);
+  engine->GetFirstChild(root, &item);
+  std::set<std::wstring> names;
+  for (int i = 0; item != 0 && i < 100; ++i) {
+    names.insert(engine.Name(item));
+    engine->GetNextItem(item, &item);
+  }
+  EXPECT_EQ(names.count(L"\"my file*.x\" \"草稿 备份\""), 1u);
+  EXPECT_EQ(names.count(L"*.tmp 临时文件"), 1u) << "pieces without blanks stay bare";
 }

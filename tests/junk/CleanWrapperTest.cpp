@@ -4,6 +4,9 @@
 
 #include <set>
 
+#include "helpers/TempFolder.h"
+#include "ui/WideText.h"
+
 namespace {
 
 TRubbishItem CategoryNamed(TCleanWrapper& w, const std::string& name) {
@@ -98,17 +101,87 @@ TEST(TCleanWrapper, ScansOnItsWorkerThreadAndConvertsTexts) {
   EXPECT_EQ(w.GetScanningPath(), "");
 }
 
-TEST(TCleanWrapper, StopLeavesTheStoppedState) {
+namespace {
+// A temporary folder with enough files that a scan of it can be stopped while it runs.
+struct BigTemp {
+  TTempFolder tree;
+  std::string path = GbkFromWide(tree.Path());
+  BigTemp() {
+    for (int d = 0; d < 20; ++d) {
+      std::wstring folder = tree.File(L"d" + std::to_wstring(d));
+      CreateDirectoryW(folder.c_str(), nullptr);
+      for (int f = 0; f < 100; ++f) {
+        HANDLE h = CreateFileW((folder + L"\\f" + std::to_wstring(f) + L".tmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                               CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(h);
+      }
+    }
+  }
+};
+}  // namespace
+
+TEST(TCleanWrapper, AStopEndsTheWorkerAndTheNextScanIsWhole) {
+  BigTemp big;
+  TempRedirect redirect(big.path.c_str());
   TCleanWrapper w;
   ASSERT_EQ(w.Availability(), 2);
-  // Every recommended category of the bench: long enough to be stopped while it runs.
+  const TRubbishItem temp = CategoryNamed(w, "用户临时文件");
+  SelectOnly(w, temp);
+  // Stopped at once, before the worker may even have reached the engine: the stop holds.
   w.StartScan();
   w.StopScan();
   EXPECT_EQ(w.ScanState(), TCleanWrapper::kStopped);
   EXPECT_TRUE(w.IsScanDone());
-  Sleep(300);  // the worker has returned by now and must not overwrite the stop
+  int count = 0, later = 0;
+  int64_t size = 0;
+  w.GetCategoryTotals(temp, count, size);
+  Sleep(300);
+  w.GetCategoryTotals(temp, later, size);
+  EXPECT_EQ(later, count) << "nothing scans on after the stop";
   EXPECT_EQ(w.ScanState(), TCleanWrapper::kStopped);
-  // A new scan starts from the stopped state.
+  // A new scan starts from the stopped state and is not cut short by the old stop.
   w.StartScan();
-  EXPECT_TRUE(WaitDone(w, 20000));
+  ASSERT_TRUE(WaitDone(w, 30000));
+  EXPECT_EQ(w.ScanState(), TCleanWrapper::kFinished);
+  w.GetCategoryTotals(temp, count, size);
+  EXPECT_EQ(count, 2000);
+}
+
+TEST(TCleanWrapper, FreeingItDuringAScanEndsTheScanBeforeTheEngineGoes) {
+  BigTemp big;
+  TempRedirect redirect(big.path.c_str());
+  for (int stopFirst = 0; stopFirst < 2; ++stopFirst) {
+    {
+      TCleanWrapper w;
+      ASSERT_EQ(w.Availability(), 2);
+      SelectOnly(w, CategoryNamed(w, "用户临时文件"));
+      w.StartScan();
+      Sleep(20);
+      if (stopFirst) w.StopScan();
+    }
+    EXPECT_EQ(GetModuleHandleA("Marvolent8.dll"), nullptr) << "the engine's library is unloaded";
+  }
+}
+
+TEST(TCleanWrapper, AFindingThePrograms8BitTextCannotNameIsLeftOut) {
+  TTempFolder tree;
+  const std::wstring odd = tree.File(L"\u0915\u093e.tmp");  // a Devanagari name: not in code page 936
+  CloseHandle(CreateFileW(odd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  CloseHandle(CreateFileW(tree.File(L"报告.tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  TempRedirect redirect(GbkFromWide(tree.Path()).c_str());
+  TCleanWrapper w;
+  const TRubbishItem temp = CategoryNamed(w, "用户临时文件");
+  SelectOnly(w, temp);
+  w.StartScan();
+  ASSERT_TRUE(WaitDone(w, 20000));
+  int count = 0;
+  int64_t size = 0;
+  w.GetCategoryTotals(temp, count, size);
+  ASSERT_EQ(count, 2);
+  std::set<std::string> named;
+  for (int i = 0; i < count; ++i) {
+    std::string path;
+    if (w.GetCategoryFile(temp, i, path, size)) named.insert(path);
+  }
+  EXPECT_EQ(named, std::set<std::string>{GbkFromWide(tree.File(L"报告.tmp"))});
 }
