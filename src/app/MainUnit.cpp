@@ -243,6 +243,7 @@ void TFormPurvex::ButtonScanTraceClick() {
   scanDriver_->ScanItems(false);
   driverView_->SetStatusText("");
   EnableWindow(c_.BtnClose, TRUE);
+  if (closeAfterScan_ && !state_.Scanning) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
 void TFormPurvex::ButtonDelAllTraceClick() {
@@ -405,6 +406,14 @@ LRESULT TFormPurvex::OnCtlColorStatic(HDC dc, HWND label) {
     default: break;
   }
   SetTextColor(dc, color);
+  // A read-only edit box asks here too: it paints its own background, or old text would
+  // stay under new.
+  wchar_t cls[16] = {};
+  GetClassNameW(label, cls, 16);
+  if (lstrcmpiW(cls, L"Edit") == 0) {
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  }
   SetBkMode(dc, TRANSPARENT);
   // See-through: the panel's picture or colour shows behind the text.
   return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
@@ -481,6 +490,13 @@ LRESULT TFormPurvex::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_CLOSE:
+      // A scan runs beneath this message (it pumps them): stop it first and close when it
+      // has returned, not while its walk still uses the window.
+      if (state_.Scanning) {
+        closeAfterScan_ = true;
+        scanDriver_->StopRequest();
+        return 0;
+      }
       FormClose();
       break;
     case WM_DESTROY:

@@ -103,4 +103,5 @@ class TFormPurvex {
   std::unique_ptr<TCleanDriver> cleanDriver_;
   bool homeSelected_ = true;
   bool activatedOnce_ = false;
+  bool closeAfterScan_ = false;  // the window was closed during a scan
 };

@@ -14,6 +14,7 @@
 #include "system/AppContext.h"
 #include "system/IEHistory.h"
 #include "ui/WideText.h"
+#include "ui/WindowThunk.h"
 
 namespace {
 
@@ -103,6 +104,7 @@ int RunPurvex(const std::string& commandLine) {
   }
 
   SetThreadLocale(kChinesePRC);
+  SetHandlerErrorCaption(WideFromGbk(LoadResString(IDS_CAPTION)).c_str());
   TAppContext& ctx = AppContext();
   ctx.UIFontHeight = -12;
   ctx.UIFontCharset = 134;

@@ -41,8 +41,10 @@ std::string LocateFilePath(const std::string& caption, const std::string& kind) 
 
 std::string ExplorerLocateParameters(const std::string& path, int major, int minor, const std::string& windowsDir) {
   const std::string downloaded = windowsDir + "\\Downloaded Program Files";
+  // Inside that folder: the folder itself or below it, not a sibling that starts alike.
   if (major == 6 && minor == 0 && path.size() >= downloaded.size() &&
-      SameTextGbk(path.substr(0, downloaded.size()), downloaded))
+      SameTextGbk(path.substr(0, downloaded.size()), downloaded) &&
+      (path.size() == downloaded.size() || path[downloaded.size()] == '\\'))
     return " /root," + downloaded;
   return " /select," + path;
 }

@@ -33,9 +33,10 @@ class TScanDriver {
   void ScanItems(bool oneClick);
   // Marks the item as current and shows what is being done to it (both drivers use it).
   void BeginItem(TTreeNode* item);
+  // Asks a running scan to stop (also when the window closes under it).
+  void StopRequest();
 
  private:
-  void StopRequest();
   void RunScan(bool oneClick);
   void Walk();
   void WalkItems(TTreeNode* group, const std::string& stepAfterKind, int step);

@@ -116,7 +116,8 @@ const GUID kIID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00,
 class RealHistoryClearer : public TUrlHistoryClearer {
  public:
   void ClearHistory() override {
-    CoInitialize(nullptr);
+    // Undone only when done here: a thread that already had COM keeps it.
+    const bool initialized = SUCCEEDED(CoInitialize(nullptr));
     TLibrary ole32("ole32.dll");
     typedef HRESULT(WINAPI * CoCreateInstanceFn)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
     if (CoCreateInstanceFn create = ole32.Proc<CoCreateInstanceFn>("CoCreateInstance")) {
@@ -134,7 +135,7 @@ class RealHistoryClearer : public TUrlHistoryClearer {
         unknown->Release();
       }
     }
-    CoUninitialize();
+    if (initialized) CoUninitialize();
   }
 };
 

@@ -37,4 +37,7 @@ TEST(ExplorerLocateParameters, DownloadedControlsOnVistaShowTheFolder) {
   EXPECT_EQ(ExplorerLocateParameters("C:\\Windows\\Downloaded Program Files\\x.inf", 6, 1, "C:\\Windows"),
             " /select,C:\\Windows\\Downloaded Program Files\\x.inf");
   EXPECT_EQ(ExplorerLocateParameters("D:\\a b\\c.txt", 5, 1, "C:\\Windows"), " /select,D:\\a b\\c.txt");
+  EXPECT_EQ(ExplorerLocateParameters("C:\\Windows\\Downloaded Program Files2\\x.inf", 6, 0, "C:\\Windows"),
+            " /select,C:\\Windows\\Downloaded Program Files2\\x.inf")
+      << "a sibling folder whose name starts alike is not inside";
 }
