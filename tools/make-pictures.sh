@@ -54,3 +54,10 @@ for i in $(seq 0 86); do
          -fill white -annotate "+$((x + 2))+12" "${glyphs[$i]:-${i}}")
 done
 draw ImageList.bmp "${args[@]}"
+# The program's icon: the broom of the one-click page on green, in the three sizes Windows
+# shows (title bar and taskbar, desktop, large views), with real transparency.
+convert -size 48x48 xc:none -fill '#3aa757' -draw 'roundrectangle 1,1 46,46 10,10' \
+  -stroke white -strokewidth 4 -draw 'line 38,9 26,24' -stroke none \
+  -fill white -draw 'polygon 21,20 31,28 22,41 7,33' \
+  -stroke '#3aa757' -strokewidth 2 -draw 'line 13,35 21,27' -draw 'line 18,38 26,30' \
+  -define icon:auto-resize=48,32,16 "$out/Purvex.ico"

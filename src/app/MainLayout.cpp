@@ -91,9 +91,9 @@ void CreateAdvancedPage(HWND page, const TMainPictures& p, const TFormFonts& f, 
   c.ImgDesc = CreatePicture(page, ID_IMG_DESC, 9, 5, 16, 16, p.ImgDesc, false);
   c.ImgWarn = CreatePicture(page, ID_IMG_WARN, 9, 5, 16, 16, p.ImgWarn, false);
   c.ImgApp = CreatePicture(page, ID_IMG_APP, 9, 5, 16, 16, p.ImgApp, true);
-  c.LblDesc1 = Label(page, LoadResString(IDS_DESC_IDLE_TEXT), ID_LBL_DESC1, 32, 7, 700, 16, TLabelStyle::Normal, f.Normal());
-  c.LblDesc2 = Label(page, "", ID_LBL_DESC2, 32, 7, 0, 16, TLabelStyle::Red, f.Normal());
-  c.LblDesc3 = Label(page, "", ID_LBL_DESC3, 32, 7, 0, 16, TLabelStyle::Normal, f.Normal());
+  c.LblDesc1 = Label(page, LoadResString(IDS_DESC_IDLE_TEXT), ID_LBL_DESC1, 32, 5, 700, 16, TLabelStyle::Normal, f.Normal());
+  c.LblDesc2 = Label(page, "", ID_LBL_DESC2, 32, 5, 0, 16, TLabelStyle::Red, f.Normal());
+  c.LblDesc3 = Label(page, "", ID_LBL_DESC3, 32, 5, 0, 16, TLabelStyle::Normal, f.Normal());
   c.VTTraceOption = Tree(trees.TraceOption, page, ID_VT_TRACEOPTION, 6, 28, 763, 367, true, f.Normal());
   struct Link {
     HWND* Handle;
