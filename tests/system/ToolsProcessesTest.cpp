@@ -33,6 +33,7 @@ TEST(IsProcessRunning, MatchesAnyExecutableNameContainingTheText) {
   EXPECT_TRUE(IsProcessRunning("XYZET.EXE"));
   EXPECT_TRUE(IsProcessRunning("xyzet"));
   EXPECT_FALSE(IsProcessRunning("purvex-no-such-program.exe"));
+  EXPECT_FALSE(IsProcessRunning("")) << "no name is not every program";
   EXPECT_TRUE(KillProcessByID(sleeper.child.Pid));
   EXPECT_TRUE(sleeper.child.WaitExit(5000));
   EXPECT_EQ(sleeper.child.ExitCode(), 1u);
