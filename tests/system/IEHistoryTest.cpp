@@ -188,8 +188,13 @@ TEST(RunIEHistoryMode, FreesTheUrlCache) {
 }
 
 // Wine answers ClearHistory with E_NOTIMPL; the real object must still be reached safely.
-TEST(RunIEHistoryMode, RealHistoryClearerRuns) {
+TEST(RunIEHistoryMode, RealHistoryClearerRunsAndLeavesTheThreadsCom) {
   RealUrlHistoryClearer().ClearHistory();
   RealUrlHistoryClearer().ClearHistory();
-  SUCCEED();
+  // Called on a thread whose COM is set up in the other mode, it leaves that COM alone.
+  ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+  RealUrlHistoryClearer().ClearHistory();
+  EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE) << "the caller's COM is still there";
+  CoUninitialize();
+  CoUninitialize();
 }
