@@ -308,6 +308,14 @@ void TFormPurvex::FormActivate() {
   SetWindowPos(hwnd_, nullptr, r.left, r.top - 15, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TFormPurvex::Timer1Timer() {
+  KillTimer(hwnd_, kTimer1);
+  // The unattended "CleanNow" run is the home page's one-click clean followed by closing
+  // the window. Until that flow exists the run ends here, rather than stay minimised for
+  // good while it holds the single-instance mutex.
+  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
 void TFormPurvex::FormClose() {
   KillTimer(hwnd_, kTimer1);
   KillTimer(hwnd_, kTmrRubbish);
@@ -486,6 +494,12 @@ LRESULT TFormPurvex::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) == SC_MINIMIZE) {
         app_.Minimize();
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      if (wp == kTimer1) {
+        Timer1Timer();
         return 0;
       }
       break;

@@ -46,6 +46,7 @@ class TFormPurvex {
   bool FormCreate();
   void FormShow();
   void FormActivate();
+  void Timer1Timer();
   void FormClose();
   void FormDestroy();
   void BtnHomepageClick();

@@ -227,6 +227,14 @@ TEST(PurvexStartup, HistorySwitchIsFoundAfterOtherArguments) {
   EXPECT_EQ(run.ExitCode(), 0u);
 }
 
+TEST(PurvexStartup, AnUnattendedRunEndsByItself) {
+  // Minimised, and it must not stay so holding the single-instance mutex.
+  TChild run = StartChild(Quoted(PurvexExe()) + L" CleanNow");
+  ASSERT_NE(WaitForProcessWindow(run, kMainClass, kStartMs), nullptr);
+  EXPECT_TRUE(run.WaitExit(15000));
+  if (run.Running()) run.Kill();
+}
+
 TEST(PurvexStartupGate, WindowsNT4IsRefusedAsTooOld) {
   TTempFolder dir;
   ProgramCopy copy(dir, L"PurvexNt40.exe", L"nt40");
