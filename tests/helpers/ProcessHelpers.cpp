@@ -2,7 +2,10 @@
 
 #include <vector>
 
+// A child left running by a failed test would hold what the next test needs (Purvex's
+// single-instance mutex): it ends with its test.
 TChild::~TChild() {
+  Kill();
   if (Process) CloseHandle(Process);
 }
 

@@ -13,6 +13,7 @@ struct TChild {
   TChild(TChild&& o) noexcept : Process(o.Process), Pid(o.Pid) { o.Process = nullptr; }
   TChild& operator=(TChild&& o) noexcept {
     if (this != &o) {
+      Kill();
       if (Process) CloseHandle(Process);
       Process = o.Process;
       Pid = o.Pid;
@@ -26,7 +27,7 @@ struct TChild {
   // Waits up to ms for the process to end; true when it ended.
   bool WaitExit(DWORD ms) const;
   DWORD ExitCode() const;
-  // Ends the process if it still runs (cleanup after a failed test).
+  // Ends the process if it still runs (cleanup after a failed test; also on destruction).
   void Kill();
 };
 

@@ -83,6 +83,47 @@ TEST(CleanDriver, MixedItemRemovesOnlyItsCheckedFindings) {
   EXPECT_EQ(b.Saved("PreviousCleanSize"), "11");
 }
 
+namespace {
+// The system's list of files to delete at restart, put back as it was when the test ends.
+class TRestartList {
+ public:
+  TRestartList() {
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_ALL_ACCESS,
+                  &session_);
+    had_ = Read(before_);
+  }
+  ~TRestartList() {
+    if (!session_) return;
+    if (had_)
+      RegSetValueExA(session_, kValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(before_.data()),
+                     static_cast<DWORD>(before_.size()));
+    else
+      RegDeleteValueA(session_, kValue);
+    RegCloseKey(session_);
+  }
+  bool Open() const { return session_ != nullptr; }
+  // The list's text (NUL-separated); false when there is none.
+  bool Read(std::string& text) const {
+    DWORD size = 0, type = 0;
+    text.clear();
+    if (!session_ || RegQueryValueExA(session_, kValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+    text.resize(size);
+    return size == 0 ||
+           RegQueryValueExA(session_, kValue, nullptr, &type, reinterpret_cast<BYTE*>(&text[0]), &size) == ERROR_SUCCESS;
+  }
+  bool Names(const std::string& path) const {
+    std::string text;
+    return Read(text) && text.find(path.substr(2)) != std::string::npos;  // stored as \??\C:\...
+  }
+
+ private:
+  static constexpr const char* kValue = "PendingFileRenameOperations";
+  HKEY session_ = nullptr;
+  bool had_ = false;
+  std::string before_;
+};
+}  // namespace
+
 TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
   Bench b;
   TTempFolder dir;
@@ -92,14 +133,8 @@ TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
   AddFile(b.tree, item, locked);
   AddFile(b.tree, item, vanished);
   DeleteFileA(vanished.c_str());  // removed between the scan and the clean
-  // The restart list is the system's: remember it to put it back afterwards.
-  const char kSession[] = "System\\CurrentControlSet\\Control\\Session Manager";
-  HKEY session = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSession, 0, KEY_ALL_ACCESS, &session), ERROR_SUCCESS);
-  std::vector<BYTE> before(65536);
-  DWORD beforeSize = static_cast<DWORD>(before.size()), type = 0;
-  bool hadList = RegQueryValueExA(session, "PendingFileRenameOperations", nullptr, &type, before.data(),
-                                  &beforeSize) == ERROR_SUCCESS;
+  TRestartList restartList;
+  ASSERT_TRUE(restartList.Open());
   HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(hold, INVALID_HANDLE_VALUE);
   std::vector<std::string> reported;
@@ -112,16 +147,31 @@ TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
   EXPECT_EQ(clean.CleanedSize(), 100) << "the vanished file counts without a size";
   EXPECT_EQ(reported, std::vector<std::string>{locked});
   EXPECT_EQ(AppContext().PendingDeleteFiles.count(locked), 1u);
-  std::vector<BYTE> after(65536);
-  DWORD afterSize = static_cast<DWORD>(after.size());
-  ASSERT_EQ(RegQueryValueExA(session, "PendingFileRenameOperations", nullptr, &type, after.data(), &afterSize),
-            ERROR_SUCCESS);
-  EXPECT_GT(afterSize, hadList ? beforeSize : 0u) << "scheduled for deletion at restart";
-  if (hadList)
-    RegSetValueExA(session, "PendingFileRenameOperations", 0, type, before.data(), beforeSize);
-  else
-    RegDeleteValueA(session, "PendingFileRenameOperations");
-  RegCloseKey(session);
+  EXPECT_TRUE(restartList.Names(locked)) << "scheduled for deletion at restart";
+  AppContext().PendingDeleteFiles.erase(locked);
+}
+
+TEST(CleanDriver, AReadOnlyFileGoesAndALockedOneKeepsItsOtherMarks) {
+  Bench b;
+  TTempFolder dir;
+  TTreeNode* item = b.Item("Windows画图");
+  const std::string readOnly = MakeFile(dir, L"ro.tmp", 5), locked = MakeFile(dir, L"hidden.tmp", 5);
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  AddFile(b.tree, item, readOnly);
+  AddFile(b.tree, item, locked);
+  TRestartList restartList;  // the locked one is scheduled for the restart
+  HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, TCleanPhases());
+  clean.CleanItems(false);
+  CloseHandle(hold);
+  EXPECT_EQ(GetFileAttributesA(readOnly.c_str()), INVALID_FILE_ATTRIBUTES) << "deleted on the second try";
+  const DWORD marks = GetFileAttributesA(locked.c_str());
+  ASSERT_NE(marks, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(marks & FILE_ATTRIBUTE_HIDDEN) << "a file that stays keeps its hidden mark";
+  AppContext().PendingDeleteFiles.erase(locked);
+  SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(CleanDriver, OneClickCleanShowsTheItemAsScannedInTheStatusBar) {

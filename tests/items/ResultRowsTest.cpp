@@ -185,3 +185,11 @@ TEST(ResultRows, ClearFindingsKeepsItemsAndTheirStates) {
   EXPECT_EQ(off->CheckState(), TCheckState::Checked);
   ClearFindings(nullptr);  // ignored
 }
+
+TEST(FormatByteSize, TheShellsShortSizeText) {
+  EXPECT_EQ(FormatByteSize(1024), "1.00 KB");
+  EXPECT_EQ(FormatByteSize(8192), "8.00 KB");
+  EXPECT_EQ(FormatByteSize(10117), "9.87 KB");
+  EXPECT_EQ(FormatByteSize(1536 * 1024), "1.50 MB");
+  EXPECT_EQ(FormatByteSize(5LL * 1024 * 1024 * 1024), "5.00 GB") << "sizes beyond 32 bits";
+}

@@ -188,13 +188,29 @@ TEST(RunIEHistoryMode, FreesTheUrlCache) {
 }
 
 // Wine answers ClearHistory with E_NOTIMPL; the real object must still be reached safely.
+namespace {
+// On a fresh thread with COM set up in the other mode: the answer of a second set-up after
+// the clearer ran (S_FALSE while the thread's own COM is still there).
+DWORD WINAPI ClearOnAMultithreadedThread(LPVOID result) {
+  if (CoInitializeEx(nullptr, COINIT_MULTITHREADED) != S_OK) return 1;
+  RealUrlHistoryClearer().ClearHistory();
+  *static_cast<HRESULT*>(result) = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  CoUninitialize();
+  CoUninitialize();
+  return 0;
+}
+}  // namespace
+
 TEST(RunIEHistoryMode, RealHistoryClearerRunsAndLeavesTheThreadsCom) {
   RealUrlHistoryClearer().ClearHistory();
   RealUrlHistoryClearer().ClearHistory();
-  // Called on a thread whose COM is set up in the other mode, it leaves that COM alone.
-  ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-  RealUrlHistoryClearer().ClearHistory();
-  EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE) << "the caller's COM is still there";
-  CoUninitialize();
-  CoUninitialize();
+  HRESULT again = E_FAIL;
+  HANDLE thread = CreateThread(nullptr, 0, ClearOnAMultithreadedThread, &again, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  ASSERT_EQ(WaitForSingleObject(thread, 30000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeThread(thread, &code);
+  CloseHandle(thread);
+  ASSERT_EQ(code, 0u) << "COM could not be set up on the test thread";
+  EXPECT_EQ(again, S_FALSE) << "the caller's COM is still there";
 }

@@ -11,6 +11,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "helpers/Clipboard.h"
 #include "helpers/PrefixSnapshot.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/RecordingDriverView.h"
@@ -64,16 +65,6 @@ const char* const kSeededKeys[] = {
     "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\TrayNotify",
 };
 
-void SetClipboardText(const char* text) {
-  if (!OpenClipboard(nullptr)) return;
-  EmptyClipboard();
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-  memcpy(GlobalLock(mem), text, strlen(text) + 1);
-  GlobalUnlock(mem);
-  SetClipboardData(CF_TEXT, mem);
-  CloseClipboard();
-}
-
 std::string RecentFolder() { return GetSpecialFolder(CSIDL_RECENT); }
 std::string JumpListFolder(const char* kind) {
   return GetSpecialFolder(CSIDL_APPDATA) + "\\Microsoft\\Windows\\Recent\\" + kind + "Destinations";
@@ -87,6 +78,10 @@ void RemoveDemoTraces() {
         JumpListFolder("Custom") + "\\1b4dd67f29cb1962.automaticDestinations-ms"})
     DeleteFileA(file.c_str());
   EmptyRecycleBin(nullptr);
+  if (OpenClipboardWithin(3000)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
 }
 
 int64_t FileSize(const std::string& path) {
@@ -111,7 +106,7 @@ class TSeededDemo {
     TChild seeder = StartChild(L"\"" + ModuleDir() + L"\\demo_seeder.exe\"");
     seeded_ = seeder.WaitExit(30000) && seeder.ExitCode() == 0;
     // The seeder's clipboard text does not always outlive its process under Wine.
-    SetClipboardText("demo");
+    seeded_ = SetClipboardText("demo") && seeded_;
 
     TAppContext& ctx = AppContext();
     const std::string settingsDir = ctx.ProgramDir;
@@ -203,6 +198,7 @@ std::string Lines(const std::vector<std::string>& lines) {
 TEST(SeededDemo, Windows7FindsEachTraceScanChangesNothingAndCleanRemovesExactlyTheChecked) {
   TSeededDemo demo(6, 1);
   ASSERT_TRUE(demo.Seeded());
+  for (const char* item : kShellItems) ASSERT_NE(demo.Item(item), nullptr) << Utf8FromGbk(item);
   const TSnapshot registryBefore = SnapshotRegistry();
   const TSnapshot filesBefore = demo.Files();
   ASSERT_GT(registryBefore.size(), 10000u) << "the whole registry of the prefix";
@@ -299,6 +295,8 @@ TEST(SeededDemo, OlderWindowsReadTheirOwnLists) {
   {
     TSeededDemo xp(5, 1);
     ASSERT_TRUE(xp.Seeded());
+    for (const char* item : {"最近运行的程序历史记录", "文件打开与保存历史记录", "Windows搜索历史", kTrayItem, kRecentItem})
+      ASSERT_NE(xp.Item(item), nullptr) << Utf8FromGbk(item);
     EXPECT_EQ(xp.Item(kJumpListItem), nullptr) << "no jump lists before Windows 7";
     const TSnapshot before = SnapshotRegistry();
     ASSERT_GT(before.size(), 10000u);
@@ -318,6 +316,8 @@ TEST(SeededDemo, OlderWindowsReadTheirOwnLists) {
   {
     TSeededDemo vista(6, 0);
     ASSERT_TRUE(vista.Seeded());
+    for (const char* item : {"最近运行的程序历史记录", "Windows搜索历史", kRecentItem})
+      ASSERT_NE(vista.Item(item), nullptr) << Utf8FromGbk(item);
     EXPECT_EQ(vista.Item(kJumpListItem), nullptr) << "no jump lists on Vista";
     vista.scan->ScanItems(false);
     EXPECT_EQ(vista.Item("最近运行的程序历史记录")->ChildCount(), 2u);
@@ -327,6 +327,7 @@ TEST(SeededDemo, OlderWindowsReadTheirOwnLists) {
   {
     TSeededDemo windows2000(5, 0);
     ASSERT_TRUE(windows2000.Seeded());
+    ASSERT_NE(windows2000.Item("最近运行的程序历史记录"), nullptr);
     EXPECT_EQ(windows2000.Item(kTrayItem), nullptr) << "Windows 2000 keeps no icon history";
     windows2000.scan->ScanItems(false);
     EXPECT_EQ(windows2000.Item("最近运行的程序历史记录")->ChildCount(), 1u);
