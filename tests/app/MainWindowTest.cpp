@@ -7,46 +7,20 @@
 #include <string>
 
 #include "app/MainControls.h"
+#include "app/MainWindowFinder.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/ProgramCopy.h"
 #include "helpers/ScreenCapture.h"
 
 namespace {
+using namespace mainwindow;
 
 const DWORD kWaitMs = 20000;
-
-struct ChildSearch {
-  int Id;
-  HWND Found;
-};
-
-BOOL CALLBACK MatchChildId(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<ChildSearch*>(lp);
-  if (GetDlgCtrlID(hwnd) != s->Id) return TRUE;
-  s->Found = hwnd;
-  return FALSE;
-}
-
-// A child at any depth (the controls sit on panels).
-HWND ChildById(HWND parent, int id) {
-  ChildSearch s = {id, nullptr};
-  EnumChildWindows(parent, MatchChildId, reinterpret_cast<LPARAM>(&s));
-  return s.Found;
-}
 
 std::wstring ScreenshotPath(const wchar_t* name) {
   std::wstring dir = ModuleDir() + L"\\..\\screenshots";
   CreateDirectoryW(dir.c_str(), nullptr);
   return dir + L"\\" + name;
-}
-
-bool WaitForText(HWND hwnd, const std::wstring& text, DWORD ms) {
-  DWORD start = GetTickCount();
-  while (WindowText(hwnd) != text) {
-    if (GetTickCount() - start > ms) return false;
-    Sleep(50);
-  }
-  return true;
 }
 
 }  // namespace

@@ -1,0 +1,95 @@
+// A scan and a clean through the real window, with a saved selection of one item: the
+// window's own wiring removes that item's findings, keeps the traces of unchecked items
+// and records the clean in the settings file.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <shlwapi.h>
+#include <string>
+
+#include "app/MainControls.h"
+#include "app/MainWindowFinder.h"
+#include "helpers/ProcessHelpers.h"
+#include "helpers/ProgramCopy.h"
+#include "items/ItemCatalogue.h"
+#include "junk/SysSweeperWrapper.h"
+#include "ui/WideText.h"
+
+namespace {
+using namespace mainwindow;
+
+const DWORD kWaitMs = 20000;
+const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+const char kMap[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Map Network Drive MRU";
+const char kRunItem[] = "运行(开始菜单中，重启后生效)";
+
+void SetString(const char* key, const char* name, const char* text) {
+  HKEY h;
+  RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+  RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
+  RegCloseKey(h);
+}
+
+DWORD ValueCount(const char* key) {
+  HKEY h;
+  DWORD values = 0;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return 0;
+  RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+  RegCloseKey(h);
+  return values;
+}
+
+// Every group and item of the tree unchecked but the Run box history.
+void SaveSelectionOfTheRunItemOnly(const std::string& settings) {
+  DeleteFileA(settings.c_str());
+  auto write = [&](const std::string& caption, bool checked) {
+    WritePrivateProfileStringA("TraceScanOption", caption.c_str(), checked ? "1" : "0", settings.c_str());
+  };
+  for (const TCatalogueGroup& group : ItemCatalogue()) {
+    write(group.Caption, false);
+    for (const TCatalogueItem& item : group.Items) write(item.Caption, item.Caption == std::string(kRunItem));
+  }
+  write(kJunkGroupCaption, false);
+  TCleanWrapper engine;
+  for (TRubbishItem c = engine.GetFirstCategory(); c != 0 && c != static_cast<TRubbishItem>(-1);
+       c = engine.GetNextItem(c))
+    write(engine.GetItemName(c), false);
+}
+
+}  // namespace
+
+TEST(MainWindow, ACleanFromTheAdvancedPageRemovesOnlyTheCheckedItemsFindings) {
+  SHDeleteKeyA(HKEY_CURRENT_USER, kRun);
+  SetString(kRun, "a", "notepad\\1");
+  SetString(kRun, "b", "cmd\\1");
+  SetString(kRun, "MRUList", "ba");
+  SetString(kMap, "a", "\\\\server\\share");  // an item left unchecked
+  const std::wstring exe = PurvexExe();
+  const std::string settings = GbkFromWide(exe.substr(0, exe.rfind(L'\\'))) + "\\Marvolent.set";
+  SaveSelectionOfTheRunItemOnly(settings);
+
+  TChild run = StartChild(L"\"" + exe + L"\"");
+  HWND form = WaitForProcessWindow(run, L"TFormPurvex", kWaitMs);
+  ASSERT_NE(form, nullptr);
+  HWND scan = ChildById(form, ID_BTN_SCANTRACE), clean = ChildById(form, ID_BTN_DELETEALLTRACE);
+  ASSERT_TRUE(scan && clean);
+  SendMessageW(ChildById(form, ID_BTN_OVERVIEW), BM_CLICK, 0, 0);
+  PostMessageW(scan, BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitForText(scan, L"重新扫描", kWaitMs));
+  EXPECT_TRUE(IsWindowEnabled(clean)) << "the scan found the Run box history";
+  EXPECT_EQ(ValueCount(kRun), 3u) << "a scan removes nothing";
+
+  PostMessageW(clean, BM_CLICK, 0, 0);
+  for (DWORD start = GetTickCount(); ValueCount(kRun) > 0 && GetTickCount() - start < kWaitMs;) Sleep(50);
+  EXPECT_EQ(ValueCount(kRun), 0u) << "the checked item's findings are gone";
+  EXPECT_EQ(ValueCount(kMap), 1u) << "an unchecked item's traces stay";
+  Sleep(300);  // the clean ends with the statistics
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(run.WaitExit(kWaitMs));
+  char count[32] = {};
+  GetPrivateProfileStringA("TraceScanOption", "PreviousCleanCount", "", count, sizeof count, settings.c_str());
+  EXPECT_STREQ(count, "3") << "both entries and the list-order value";
+  SHDeleteKeyA(HKEY_CURRENT_USER, kRun);
+  SHDeleteKeyA(HKEY_CURRENT_USER, kMap);
+  DeleteFileA(settings.c_str());  // the next test starts from the default selection
+}
