@@ -97,8 +97,10 @@ int RunPurvex(const std::string& commandLine) {
     return 0;
   }
 
+  // Only an instance already running ends this start; a mutex that cannot be made for any
+  // other reason (the name taken by another kind of object) does not keep the user out.
   HANDLE mutex = CreateMutexA(nullptr, TRUE, "Purvex");
-  if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
     if (mutex) CloseHandle(mutex);
     return 0;
   }
@@ -136,7 +138,9 @@ int RunPurvex(const std::string& commandLine) {
     exitCode = 1;
   }
 
-  ReleaseMutex(mutex);
-  CloseHandle(mutex);
+  if (mutex) {
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+  }
   return exitCode;
 }

@@ -227,6 +227,15 @@ TEST(PurvexStartup, HistorySwitchIsFoundAfterOtherArguments) {
   EXPECT_EQ(run.ExitCode(), 0u);
 }
 
+TEST(PurvexStartup, ANameTakenByAnotherKindOfObjectDoesNotKeepTheUserOut) {
+  HANDLE squatter = CreateEventA(nullptr, TRUE, FALSE, "Purvex");
+  ASSERT_NE(squatter, nullptr);
+  TChild run = StartChild(Quoted(PurvexExe()));
+  EXPECT_NE(WaitForProcessWindow(run, kMainClass, kStartMs), nullptr) << "no instance runs: the window opens";
+  if (FindProcessWindow(run.Pid, kMainClass)) CloseMainWindow(run);
+  CloseHandle(squatter);
+}
+
 TEST(PurvexStartup, AnUnattendedRunEndsByItself) {
   // Minimised, and it must not stay so holding the single-instance mutex.
   TChild run = StartChild(Quoted(PurvexExe()) + L" CleanNow");
