@@ -127,9 +127,10 @@ TEST(ScanDriver, StopRequestWhenNoWalkRunsReadiesTheWindow) {
   bool junkStopped = false;
   b.view.Caption = "停止";
   b.state.Totals.Count = 3;
-  TScanDriver withJunk(b.tree, b.state, b.view, b.handlers,
-                       TScanPhases{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                   [] { return true; }, [&] { junkStopped = true; }, nullptr});
+  TScanPhases phases;
+  phases.JunkScanning = [] { return true; };
+  phases.StopJunkScan = [&] { junkStopped = true; };
+  TScanDriver withJunk(b.tree, b.state, b.view, b.handlers, phases);
   withJunk.ScanItems(false);
   EXPECT_TRUE(b.state.Stop);
   EXPECT_TRUE(junkStopped);
