@@ -29,6 +29,17 @@ TItemHandler MruHandler(const std::string& key) {
   return Handler([key](TItemScan& s) { ScanMruKey(s, HKEY_CURRENT_USER, key); });
 }
 
+// The recent-documents lists and shortcut folders, in order, into the registry and file
+// counts; each part ends the item when the user asked to stop.
+void ScanRecentDocuments(TItemScan& registry, TItemScan& files) {
+  if (ScanMruKey(registry, HKEY_CURRENT_USER, kExplorer + "RecentDocs")) return;
+  const std::string profileRecent = GetSpecialFolder(40) + "\\Recent";
+  if (ScanFolderFiles(files, profileRecent, "*")) return;
+  const std::string recent = GetSpecialFolder(8);
+  if (!recent.empty() && recent != profileRecent && ScanFolderFiles(files, recent, "*")) return;
+  if (Major() >= 6) ScanMruKey(registry, HKEY_CURRENT_USER, kExplorer + "TypedPaths");
+}
+
 // Recent documents: registry entries and shortcut files, each with its own count.
 TItemHandler RecentDocumentsHandler() {
   struct Counts {
@@ -42,15 +53,7 @@ TItemHandler RecentDocumentsHandler() {
     TItemScan files = s;
     files.Count = 0;
     files.Size = 0;
-    // Each part ends the item when the user asked to stop.
-    [&] {
-      if (ScanMruKey(registry, HKEY_CURRENT_USER, kExplorer + "RecentDocs")) return;
-      const std::string profileRecent = GetSpecialFolder(40) + "\\Recent";
-      if (ScanFolderFiles(files, profileRecent, "*")) return;
-      const std::string recent = GetSpecialFolder(8);
-      if (!recent.empty() && recent != profileRecent && ScanFolderFiles(files, recent, "*")) return;
-      if (Major() >= 6) ScanMruKey(registry, HKEY_CURRENT_USER, kExplorer + "TypedPaths");
-    }();
+    ScanRecentDocuments(registry, files);
     *counts = Counts{files.Count, registry.Count, files.Size};
     s.Count = files.Count + registry.Count;
     s.Size = files.Size;
