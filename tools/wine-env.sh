@@ -1,6 +1,7 @@
 # Sourced by the bench scripts: the environment every Wine process of the project runs in.
 # PURVEX_WINE_ROOT: folder that holds the prefixes and the fake home (default build/wine).
-# PURVEX_PREFIX: win64 (WoW64) or win32.
+# PURVEX_PREFIX: win64 (WoW64, the 32-bit build), win32, x64 (the 64-bit build), demo.
+# PURVEX_BUILD: the build folder whose programs run in the prefix; it becomes drive Z:.
 : "${PURVEX_WINE_ROOT:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine}"
 : "${PURVEX_PREFIX:=win64}"
 # Wine does not resolve ".." in the paths it builds from HOME (its trash among them).

@@ -5,10 +5,25 @@ export PURVEX_PREFIX="${1:-win64}"
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 stamp="$WINEPREFIX/.purvex-ready"
-[ -f "$stamp" ] && exit 0
+
+# Wine maps Z: to the machine's root, and Z: is a fixed disk to Windows: a scan of every
+# disk would walk this machine's files, and a clean could delete them. Z: is the build
+# folder whose programs run here (Wine then names them Z:\bin\...), or nothing at all.
+map_drive_z() {
+  local z="$WINEPREFIX/dosdevices/z:"
+  if [ -n "${PURVEX_BUILD:-}" ]; then
+    local target; target=$(realpath "$PURVEX_BUILD")
+    [ "$(readlink "$z" 2>/dev/null)" = "$target" ] || ln -sfn "$target" "$z"
+  else
+    rm -f "$z"
+  fi
+}
+
+if [ -f "$stamp" ]; then map_drive_z; exit 0; fi
 mkdir -p "$WINEPREFIX"
 wine wineboot --init >/dev/null 2>&1
 wineserver -w
+map_drive_z
 # This Wine build does not pick up its own TrueType fonts (Marlett draws the caption
 # buttons); from the prefix's Fonts folder it does.
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true

@@ -16,16 +16,18 @@ namespace {
 
 typedef LONG(WINAPI* RegDeleteKeyExFn)(HKEY, LPCSTR, REGSAM, DWORD);
 
-// Deletes keys in one view: the 64-bit view through RegDeleteKeyExA, the default view
-// with the ordinary delete.
+// Deletes keys in one view. On 64-bit Windows both views go through RegDeleteKeyExA with
+// the view's flag, so that a 32-bit and a 64-bit build delete the same key; elsewhere the
+// ordinary delete, which has one view.
 class TKeyDeleter {
  public:
-  TKeyDeleter(HKEY root, RegDeleteKeyExFn deleteEx) : root_(root), deleteEx_(deleteEx) {}
+  TKeyDeleter(HKEY root, bool native, RegDeleteKeyExFn deleteEx)
+      : root_(root), native_(native), deleteEx_(deleteEx) {}
 
-  bool Native() const { return deleteEx_ != nullptr; }
+  bool Native() const { return native_; }
 
   bool Delete(const std::string& path) const {
-    LONG result = deleteEx_ ? deleteEx_(root_, path.c_str(), Wow64KeyAccess(0, true), 0)
+    LONG result = deleteEx_ ? deleteEx_(root_, path.c_str(), Wow64KeyAccess(0, native_), 0)
                             : RegDeleteKeyA(root_, path.c_str());
     return result == ERROR_SUCCESS;
   }
@@ -42,6 +44,7 @@ class TKeyDeleter {
 
  private:
   HKEY root_;
+  bool native_;
   RegDeleteKeyExFn deleteEx_;
 };
 
@@ -74,12 +77,13 @@ bool DeleteRegistryFinding(const std::string& rootName, const std::string& keyPa
   // whole; the library stays loaded while the pointer is used.
   std::unique_ptr<TLibrary> advapi;
   RegDeleteKeyExFn deleteEx = nullptr;
-  if (native) {
+  if (AppContext().IsWow64()) {
     advapi.reset(new TLibrary("advapi32.dll"));
     deleteEx = advapi->Proc<RegDeleteKeyExFn>("RegDeleteKeyExA");
-    if (!deleteEx) return false;
+    // Without it the default view is still the 32-bit one for a 32-bit process.
+    if (!deleteEx && (native || sizeof(void*) == 8)) return false;
   }
   const HKEY root = RegistryRootByName(rootName);
-  if (valueName.empty()) return DeleteWholeKey(TKeyDeleter(root, deleteEx), root, keyPath);
+  if (valueName.empty()) return DeleteWholeKey(TKeyDeleter(root, native, deleteEx), root, keyPath);
   return DeleteValue(root, keyPath, native, valueName);
 }

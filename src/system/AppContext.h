@@ -37,7 +37,8 @@ struct TAppContext {
   // Files scheduled for deletion at restart; scanners treat them as gone.
   std::set<std::string, TPathLess> PendingDeleteFiles;
 
-  // 32-bit process on 64-bit Windows; false before the OS information exists.
+  // 64-bit Windows, where the registry has two views (a 32-bit process under WOW64, or a
+  // 64-bit process); false before the OS information exists.
   bool IsWow64() const { return OSInfo && OSInfo->IsWow64; }
   int MajorVersion() const { return OSInfo ? OSInfo->MajorVersion : 0; }
 };

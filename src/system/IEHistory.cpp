@@ -7,6 +7,7 @@
 #include <winineti.h>
 
 #include "system/LibraryHandle.h"
+#include "system/RegistryKey.h"
 
 // The vtable up to the slot we call: IUnknown, the five of IUrlHistoryStg, then
 // IUrlHistoryStg2's AddUrlAndNotify and ClearHistory. Declared outside the anonymous
@@ -178,11 +179,10 @@ const SavedValue kSavedTabValues[] = {
 };
 
 void DeleteSavedTabValues() {
-  TLibrary shlwapi("shlwapi.dll");
-  typedef DWORD(WINAPI * SHDeleteValueAFn)(HKEY, LPCSTR, LPCSTR);
-  SHDeleteValueAFn del = shlwapi.Proc<SHDeleteValueAFn>("SHDeleteValueA");
-  if (!del) return;
-  for (const SavedValue& v : kSavedTabValues) del(HKEY_CURRENT_USER, v.key, v.value);
+  for (const SavedValue& v : kSavedTabValues) {
+    TRegistryKey key(HKEY_CURRENT_USER, v.key, false, KEY_SET_VALUE);
+    if (key) RegDeleteValueA(key.Handle(), v.value);
+  }
 }
 
 }  // namespace

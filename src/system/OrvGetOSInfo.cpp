@@ -20,10 +20,11 @@ bool TOrvOSInfo::IsIE7OrLater() const { return core::IsIE7OrLaterText(IEVersion)
 
 namespace {
 
-std::string ReadProgramFilesDir() {
+// From the 32-bit view on 64-bit Windows, whichever build reads it.
+std::string ReadProgramFilesDir(bool wow64) {
   HKEY key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
-                    KEY_READ, &key) != ERROR_SUCCESS)
+                    wow64 ? (KEY_READ | KEY_WOW64_32KEY) : KEY_READ, &key) != ERROR_SUCCESS)
     return "";
   char buf[MAX_PATH * 2] = {};
   DWORD size = sizeof buf - 1, type = 0;
@@ -42,8 +43,11 @@ bool ReadVersion(OSVERSIONINFOEXA& v) {
   return GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v)) != FALSE;
 }
 
-// Looked up at run time: Windows 2000 has no IsWow64Process.
+// Looked up at run time: Windows 2000 has no IsWow64Process. What the flag decides is
+// whether the system has two views, so a 64-bit process (which only runs on a 64-bit
+// system) reports true.
 bool ReadIsWow64() {
+  if (sizeof(void*) == 8) return true;
   typedef BOOL(WINAPI * IsWow64ProcessFn)(HANDLE, PBOOL);
   HMODULE kernel = GetModuleHandleA("kernel32");
   IsWow64ProcessFn fn =
@@ -69,7 +73,8 @@ bool ReadVersionResource(const std::string& path, std::vector<char>& block) {
 
 std::unique_ptr<TOrvOSInfo> TOrvOSInfo::Create() {
   TOrvOSInfoData d;
-  d.ProgramFilesDir = ReadProgramFilesDir();
+  d.IsWow64 = ReadIsWow64();
+  d.ProgramFilesDir = ReadProgramFilesDir(d.IsWow64);
   OSVERSIONINFOEXA v;
   if (ReadVersion(v)) {
     d.VersionKnown = true;
@@ -83,7 +88,6 @@ std::unique_ptr<TOrvOSInfo> TOrvOSInfo::Create() {
     }
   }
   d.IEVersion = GetFileVersionValue(IEExePathFor(d.ProgramFilesDir), "FileVersion");
-  d.IsWow64 = ReadIsWow64();
   return std::unique_ptr<TOrvOSInfo>(new TOrvOSInfo(d));
 }
 

@@ -26,13 +26,11 @@ bool DirExists(const std::string& path) {
 // redirected one; one plain test on 32-bit Windows.
 template <typename Test>
 bool InAnyView(const std::string& path, Test test) {
-  if (AppContext().IsWow64()) {
-    bool found;
-    {
-      TFsRedirectionGuard native;
-      found = test(path);
-    }
-    if (found) return true;
+  {
+    TFsRedirectionGuard native;
+    // Without redirection (32-bit Windows, a 64-bit process) there is one view.
+    if (!native.Disabled()) return test(path);
+    if (test(path)) return true;
   }
   return test(path);
 }
@@ -41,7 +39,8 @@ bool InAnyView(const std::string& path, Test test) {
 
 bool DisableFsRedirection(TFsRedirection& state) {
   state.Disabled = false;
-  if (!AppContext().IsWow64()) return false;
+  // Only a 32-bit process is redirected; a 64-bit one always sees the native view.
+  if (sizeof(void*) == 8 || !AppContext().IsWow64()) return false;
   if (Wow64DisableFn disable = Kernel32Proc<Wow64DisableFn>("Wow64DisableWow64FsRedirection"))
     state.Disabled = disable(&state.OldValue) != FALSE;
   return state.Disabled;
@@ -59,7 +58,8 @@ bool FileExistsAnyView(const std::string& path) { return InAnyView(path, FileExi
 bool DirExistsAnyView(const std::string& path) { return InAnyView(path, DirExists); }
 
 REGSAM Wow64KeyAccess(REGSAM access, bool native) {
-  return (native && AppContext().IsWow64()) ? (access | KEY_WOW64_64KEY) : access;
+  if (!AppContext().IsWow64() || (access & (KEY_WOW64_64KEY | KEY_WOW64_32KEY))) return access;
+  return access | (native ? KEY_WOW64_64KEY : KEY_WOW64_32KEY);
 }
 
 std::string MapToWow32Path(const std::string& rootName, const std::string& subKey, bool native) {

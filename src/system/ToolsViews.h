@@ -1,6 +1,7 @@
-// The two views of a 32-bit process on 64-bit Windows: file-system redirection of the
-// system folder and the 32/64-bit registry views. On 32-bit Windows (as the process
-// context tells) everything here is a no-op or a plain test.
+// The two views of 64-bit Windows: file-system redirection of the system folder (a 32-bit
+// process only) and the 32/64-bit registry views (named explicitly, whatever the process).
+// On 32-bit Windows (as the process context tells) everything here is a no-op or a plain
+// test; in a 64-bit process redirection is never switched off.
 #pragma once
 #include <windows.h>
 
@@ -40,7 +41,9 @@ bool FileExistsAnyView(const std::string& path);
 // The folder exists in the native or in the redirected view.
 bool DirExistsAnyView(const std::string& path);
 
-// The access mask with KEY_WOW64_64KEY added when native is set on 64-bit Windows.
+// The access mask naming the view on 64-bit Windows: KEY_WOW64_64KEY when native is set,
+// KEY_WOW64_32KEY otherwise, so that a 32-bit and a 64-bit build of the program open the
+// same keys. On 32-bit Windows, and when access already names a view, it is unchanged.
 REGSAM Wow64KeyAccess(REGSAM access, bool native);
 
 // The sub-key path of the key in the 32-bit view, for this Windows (core::MapToWow32Path).

@@ -6,6 +6,7 @@
 #include "app/ResStrings.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
+#include "system/RegistryKey.h"
 
 namespace {
 
@@ -15,15 +16,13 @@ bool FontSmoothingOn() {
   if (AppContext().MajorVersion() >= 6) return true;
   BOOL on = FALSE;
   if (SystemParametersInfoA(kGetFontSmoothing, 0, &on, 0)) return on != FALSE;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  TRegistryKey key(HKEY_CURRENT_USER, "Control Panel\\Desktop", false, KEY_READ);
+  if (!key) return false;
   char value[16] = {};
   DWORD size = sizeof value - 1, type = 0;
-  bool two = RegQueryValueExA(key, "FontSmoothing", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
-                 ERROR_SUCCESS &&
-             type == REG_SZ && std::strcmp(value, "2") == 0;
-  RegCloseKey(key);
-  return two;
+  return RegQueryValueExA(key.Handle(), "FontSmoothing", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
+             ERROR_SUCCESS &&
+         type == REG_SZ && std::strcmp(value, "2") == 0;
 }
 
 int CALLBACK StopAtFirstFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {

@@ -237,11 +237,11 @@ TEST_F(TCheckTreeTest, ScrollBarWheelAndFocusMoveTheTopRow) {
   SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
   ASSERT_GT(lines, 0u);
   ASSERT_LT(lines, 50u);
-  SendMessageW(Tree(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(50, 50));
+  SendMessageW(Tree(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(50, 50));
   EXPECT_EQ(tree_.TopRow(), size_t(lines));
   // Three small steps of a precise wheel make one notch.
   for (int i = 0; i < 3; ++i)
-    SendMessageW(Tree(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA / 3), MAKELPARAM(50, 50));
+    SendMessageW(Tree(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA / 3)), MAKELPARAM(50, 50));
   EXPECT_EQ(tree_.TopRow(), size_t(2 * lines));
   SendMessageW(Tree(), WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), MAKELPARAM(50, 50));
   EXPECT_EQ(tree_.TopRow(), 0u);
