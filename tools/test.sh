@@ -41,6 +41,11 @@ else
   rc32=$?
 fi
 set -e
+# ctest shows the output of failed programs only: name the skipped cases of the others.
+for b in win64 win; do
+  log="$build/$b/Testing/Temporary/LastTest.log"
+  [ -f "$log" ] && grep -a '^\[  SKIPPED \] [A-Za-z]' "$log" | sort -u | sed "s|^|$b: |" || true
+done
 for p in x64 win64 win32; do
   [ -d "$PURVEX_WINE_ROOT/$p" ] || continue
   PURVEX_PREFIX=$p bash -c ". '$root/tools/wine-env.sh'; wineserver -k" 2>/dev/null || true

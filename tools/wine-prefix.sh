@@ -24,11 +24,34 @@ mkdir -p "$WINEPREFIX"
 wine wineboot --init >/dev/null 2>&1
 wineserver -w
 map_drive_z
+# A 64-bit prefix made where Wine has no 32-bit part lacks what the 32-bit half of its
+# set-up writes, and every 64-bit Windows has: the classes of the 32-bit registry view.
+# They are the 64-bit registrations again (the same server paths, which the 32-bit view
+# reads through the redirected system folder), type libraries under "win32".
+half64=0
+if [ "$WINEARCH" = win64 ] && [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/rundll32.exe" ]; then
+  half64=1
+  awk '
+    /^\[/ { mirror = ($0 ~ /^\[Software\\\\Classes\\\\(CLSID|Interface|TypeLib)(\\\\|\])/) }
+    mirror {
+      line = $0
+      if (line ~ /^\[/) {
+        # "[Software\\Classes\\" is 20 characters long.
+        line = "[Software\\\\Classes\\\\Wow6432Node\\\\" substr(line, 21)
+        if (line ~ /TypeLib/ && match(line, /\\\\win64\]/))
+          line = substr(line, 1, RSTART + 4) "32" substr(line, RSTART + 7)
+      }
+      print line
+    }' "$WINEPREFIX/system.reg" > "$WINEPREFIX/system.reg.mirror"
+  { echo; cat "$WINEPREFIX/system.reg.mirror"; } >> "$WINEPREFIX/system.reg"
+  rm -f "$WINEPREFIX/system.reg.mirror"
+fi
 # This Wine build does not pick up its own TrueType fonts (Marlett draws the caption
 # buttons); from the prefix's Fonts folder it does.
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 # Map the faces the interface asks for onto the installed CJK font; no crash dialogs.
-reg=$(mktemp --suffix=.reg)
+# The file lies on C: since no other drive reaches /tmp.
+reg="$WINEPREFIX/drive_c/purvex-setup.reg"
 iconv -f UTF-8 -t UTF-16LE > "$reg.body" <<'REG'
 Windows Registry Editor Version 5.00
 
@@ -53,8 +76,24 @@ Windows Registry Editor Version 5.00
 "Managed"="N"
 
 REG
+# A 64-bit prefix made where Wine has no 32-bit part lacks what the 32-bit half of its
+# set-up writes, which every 64-bit Windows has: the 32-bit view's program folders and the
+# 32-bit Internet Explorer. The 64-bit build reads them as the 32-bit program does.
+ie32="$WINEPREFIX/drive_c/Program Files (x86)/Internet Explorer"
+if [ $half64 = 1 ]; then
+  iconv -f UTF-8 -t UTF-16LE >> "$reg.body" <<'REG'
+[HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion]
+"ProgramFilesDir"="C:\\Program Files (x86)"
+"CommonFilesDir"="C:\\Program Files (x86)\\Common Files"
+
+REG
+  if [ ! -e "$ie32/iexplore.exe" ]; then
+    mkdir -p "$ie32"
+    cp "$WINEPREFIX/drive_c/Program Files/Internet Explorer/iexplore.exe" "$ie32/"
+  fi
+fi
 { printf '\xff\xfe'; cat "$reg.body"; } > "$reg"
-wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+wine regedit /S 'C:\purvex-setup.reg' >/dev/null 2>&1
 wineserver -w
 rm -f "$reg" "$reg.body"
 touch "$stamp"

@@ -34,16 +34,33 @@ std::string ExecutableFolder() {
   return (n == 0 || n >= MAX_PATH) ? std::string() : core::ExtractFileDir(path);
 }
 
+// A 64-bit build sees the program folders as the 32-bit program does under WOW64: the
+// 32-bit Program Files, in the special folders and in the environment that expands
+// "%ProgramFiles%" (WOW64 gives a 32-bit process exactly that environment).
+const bool kSixtyFourBitProcess = sizeof(void*) == 8;
+
+void UseWow64ProgramFolderVariables() {
+  static const char* const kVariables[][2] = {{"ProgramFiles", "ProgramFiles(x86)"},
+                                              {"CommonProgramFiles", "CommonProgramFiles(x86)"}};
+  for (const auto& v : kVariables) {
+    const std::string x86 = EnvironmentValue(v[1]);
+    if (!x86.empty()) SetEnvironmentVariableA(v[0], x86.c_str());
+  }
+}
+
 }  // namespace
 
 bool FillFolderValues(TAppContext& ctx) {
+  if (kSixtyFourBitProcess) UseWow64ProgramFolderVariables();
   ctx.WindowsDir = ReadFolder([](char* b, UINT n) { return GetWindowsDirectoryA(b, n); });
   ctx.SystemDir = ReadFolder([](char* b, UINT n) { return GetSystemDirectoryA(b, n); });
   ctx.TempDir = ReadFolder([](char* b, UINT n) { return static_cast<UINT>(GetTempPathA(n, b)); });
 
   ctx.DesktopWindow = GetDesktopWindow();
-  ctx.ProgFilesDir = GetSpecialFolder(CSIDL_PROGRAM_FILES, ctx.DesktopWindow);
-  ctx.CommonFilesDir = GetSpecialFolder(CSIDL_PROGRAM_FILES_COMMON, ctx.DesktopWindow);
+  ctx.ProgFilesDir =
+      GetSpecialFolder(kSixtyFourBitProcess ? CSIDL_PROGRAM_FILESX86 : CSIDL_PROGRAM_FILES, ctx.DesktopWindow);
+  ctx.CommonFilesDir = GetSpecialFolder(
+      kSixtyFourBitProcess ? CSIDL_PROGRAM_FILES_COMMONX86 : CSIDL_PROGRAM_FILES_COMMON, ctx.DesktopWindow);
   ctx.AppDataDir = GetSpecialFolder(CSIDL_APPDATA, ctx.DesktopWindow);
   ctx.UserProfileDir = GetSpecialFolder(CSIDL_PROFILE, ctx.DesktopWindow);
   ctx.ProgFiles64Dir = ctx.IsWow64() ? EnvironmentValue("ProgramW6432") : std::string();

@@ -24,7 +24,7 @@ class TRegistryTestKey {
   // The test key itself (empty rel) or a key below it.
   std::string Path(const std::string& rel = std::string()) const { return rel.empty() ? path_ : path_ + "\\" + rel; }
 
-  // Creates the key (and its parents) in the 64-bit view (native) or the default view,
+  // Creates the key (and its parents) in the 64-bit view (native) or the 32-bit view,
   // and gives it a value when name is not null ("" names the default value).
   void Set(const std::string& rel, bool native, const char* name = nullptr, DWORD type = REG_SZ,
            const void* data = "", DWORD size = 1) const {
@@ -56,7 +56,8 @@ class TRegistryTestKey {
   }
 
  private:
-  static REGSAM View(bool native) { return native ? KEY_WOW64_64KEY : 0; }
+  // Named in both builds, as the program does (ignored on 32-bit Windows).
+  static REGSAM View(bool native) { return native ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
 
   // Everything below path in one view, then path itself (the flags are ignored on
   // 32-bit Windows).

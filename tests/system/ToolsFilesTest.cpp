@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "helpers/ProcessBits.h"
 #include "helpers/TempFolder.h"
 #include "helpers/TestContext.h"
 #include "system/ToolsViews.h"
@@ -90,6 +91,7 @@ TEST(IsLiveFile, FilesScheduledForDeletionCountAsGone) {
 // A file and a folder in the system folder of the 64-bit view only (win64 prefix); in the
 // win32 prefix there is one view and both are plainly there.
 TEST(FileExistsAnyView, FindsWhatOnlyTheNativeSystemFolderHolds) {
+  PURVEX_SKIP_IN_64BIT_PROCESS("file-system redirection of the system folder");
   TTestContext context;
   bool wow64 = context.Ctx.IsWow64();
   char system[MAX_PATH] = {};
@@ -127,4 +129,24 @@ TEST(FileExistsAnyView, FindsWhatOnlyTheNativeSystemFolderHolds) {
   EXPECT_FALSE(FileExistsAnyView(file));
   EXPECT_FALSE(DirExistsAnyView(dir));
   EXPECT_EQ(GetFileSize64(file), 0);
+}
+
+// A 64-bit process has one view of the system folder: the guard never switches anything
+// off, and what lies in the system folder is found plainly.
+TEST(FileExistsAnyView, ASixtyFourBitProcessHasOneViewOfTheSystemFolder) {
+  TTestContext context(true);
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  char name[64];
+  wsprintfA(name, "\\purvex-oneview-%lu.txt", GetCurrentProcessId());
+  const std::string file = std::string(system) + name;
+  TFsRedirectionGuard guard;
+  if (kSixtyFourBitProcess) {
+    EXPECT_FALSE(guard.Disabled());
+  }
+  MakeFile(file, "1");
+  EXPECT_TRUE(FileExistsStrict(file));
+  EXPECT_TRUE(FileExistsAnyView(file));
+  DeleteFileA(file.c_str());
+  EXPECT_FALSE(FileExistsAnyView(file));
 }

@@ -29,13 +29,15 @@ void MakeFile(const std::string& path) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Starts a Unix program (Wine starts ELF files like Windows ones). Its handle cannot be
+// Starts a Unix program (Wine starts ELF files like Windows ones), named in Wine's Unix
+// namespace since no drive of the bench's prefixes reaches /bin. Its handle cannot be
 // waited for, so callers poll for the program's effect.
-void StartUnix(const std::string& commandLine) {
+void StartUnix(std::string program, const std::string& arguments) {
+  std::replace(program.begin(), program.end(), '/', '\\');
+  std::string cmd = "\"\\\\?\\unix" + program + "\" " + arguments;
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
-  std::string cmd = commandLine;
   if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
@@ -60,12 +62,12 @@ class TUnixFolderLink {
     std::string unixParent = Take(unixName(WideFromGbk(parent).c_str()));
     if (unixTarget.empty() || unixParent.empty()) return;
     unixLink_ = unixParent + "/" + name;
-    StartUnix("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink_ + "\"");
+    StartUnix("/bin/ln", "-s \"" + unixTarget + "\" \"" + unixLink_ + "\"");
     WaitUntil([this] { return Exists(path_); });
   }
   ~TUnixFolderLink() {
     if (unixLink_.empty()) return;
-    StartUnix("/bin/rm -f \"" + unixLink_ + "\"");
+    StartUnix("/bin/rm", "-f \"" + unixLink_ + "\"");
     WaitUntil([this] { return !Exists(path_); });
   }
   // The link exists and shows as a reparse point.

@@ -16,9 +16,10 @@ std::string TestKeyName(const char* tag) {
   return name;
 }
 
-void SetString(HKEY root, const std::string& key, const char* value) {
+// view: 0 for the process's own view, or KEY_WOW64_32KEY / KEY_WOW64_64KEY.
+void SetString(HKEY root, const std::string& key, const char* value, REGSAM view = 0) {
   HKEY h;
-  ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr, &h, nullptr),
             ERROR_SUCCESS)
       << key;
   if (value) RegSetValueExA(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), lstrlenA(value) + 1);
@@ -54,23 +55,28 @@ TEST(RegGetKeyNames, ListsSubKeysAndNeverCreatesTheKey) {
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key, KEY_READ));
 }
 
-// In the win64 prefix a key of the default view shows in the 64-bit view under its
-// Wow6432Node path only; in the win32 prefix there is one view.
+// On 64-bit Windows (the win64 and x64 prefixes) a key of the 32-bit view shows in the
+// 64-bit view under its Wow6432Node path only; in the win32 prefix there is one view.
+// Both views are named explicitly, so a 32-bit and a 64-bit build open the same keys.
 TEST(RegistryViews, AccessMaskAndWow32PathFindTheSameKey) {
   TTestContext context;
   bool wow64 = context.Ctx.IsWow64();
   EXPECT_EQ(Wow64KeyAccess(KEY_READ, true), wow64 ? (KEY_READ | KEY_WOW64_64KEY) : KEY_READ);
-  EXPECT_EQ(Wow64KeyAccess(KEY_READ, false), static_cast<REGSAM>(KEY_READ));
+  EXPECT_EQ(Wow64KeyAccess(KEY_READ, false), wow64 ? (KEY_READ | KEY_WOW64_32KEY) : KEY_READ);
+  // A mask that already names its view keeps it.
+  EXPECT_EQ(Wow64KeyAccess(KEY_READ | KEY_WOW64_64KEY, false), static_cast<REGSAM>(KEY_READ | KEY_WOW64_64KEY));
+  EXPECT_EQ(Wow64KeyAccess(KEY_READ | KEY_WOW64_32KEY, true), static_cast<REGSAM>(KEY_READ | KEY_WOW64_32KEY));
   REGSAM native = Wow64KeyAccess(KEY_READ, true);
 
   std::string key32 = TestKeyName("view32");
-  SetString(HKEY_LOCAL_MACHINE, key32, nullptr);
+  SetString(HKEY_LOCAL_MACHINE, key32, nullptr, KEY_WOW64_32KEY);
   std::string mapped = MapToWow32Path("HKEY_LOCAL_MACHINE", key32, false);
   EXPECT_EQ(mapped, wow64 ? "SOFTWARE\\Wow6432Node\\" + key32.substr(9) : key32);
   EXPECT_EQ(MapToWow32Path("HKEY_LOCAL_MACHINE", key32, true), key32);
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, mapped, native));
   EXPECT_EQ(RegKeyExists(HKEY_LOCAL_MACHINE, key32, native), !wow64);
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, key32.c_str());
+  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, key32, Wow64KeyAccess(KEY_READ, false)));
+  EXPECT_TRUE(SHDeleteKeyA(HKEY_LOCAL_MACHINE, mapped.c_str()) == ERROR_SUCCESS);
 }
 
 namespace {

@@ -100,15 +100,24 @@ TEST(ScanMruKey, EachRootIsNamedAndAMissingKeyOrAnUnknownRootGivesNothing) {
   } kRoots[] = {{HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"},
                 {HKEY_USERS, "HKEY_USERS"},
                 {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"}};
+  // A key of this process's own: in a 64-bit process Wine's override of HKEY_CLASSES_ROOT
+  // does not reach its 32-bit view, where the key then lies in the prefix's registry.
+  const std::string list = "Software\\PurvexTest-MruRoots-" + std::to_string(GetCurrentProcessId());
+  struct TRemoved {
+    HKEY Root;
+    const std::string& Path;
+    ~TRemoved() { RegDeleteKeyExA(Root, Path.c_str(), KEY_WOW64_32KEY, 0); }
+  };
   for (const auto& r : kRoots) {
     TPrivateRoot root(r.Root);
     ASSERT_TRUE(root.Active()) << r.Name;
-    SetString(r.Root, "Software\\List", "1", "x");
+    TRemoved removed{r.Root, list};
+    SetString(r.Root, list, "1", "x");
     TTraceBench b;
-    ScanMruKey(b.Scan, r.Root, "Software\\List");
+    ScanMruKey(b.Scan, r.Root, list);
     ASSERT_EQ(b.Findings().size(), 1u) << r.Name;
     EXPECT_EQ(b.Findings()[0].Root, r.Name);
-    EXPECT_EQ(b.Findings()[0].Caption, std::string(r.Name) + "\\Software\\List\\1:x");
+    EXPECT_EQ(b.Findings()[0].Caption, std::string(r.Name) + "\\" + list + "\\1:x");
   }
   // A finding under HKEY_LOCAL_MACHINE would point the clean at a different key.
   TPrivateRoot config(HKEY_CURRENT_CONFIG);

@@ -82,11 +82,13 @@ class TPrivateRoot {
   bool overridden_ = false;
 };
 
-// Writes one value under root\key (created); an empty name is the unnamed value.
+// Writes one value under root\key (created) in the 32-bit view, which the scans read in
+// either build (one view on 32-bit Windows); an empty name is the unnamed value.
 inline void SetValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
                      const std::string& bytes) {
   HKEY h;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY, nullptr, &h, nullptr) !=
+      ERROR_SUCCESS) {
     ADD_FAILURE() << "cannot create " << key;
     return;
   }
