@@ -1,22 +1,35 @@
 #!/usr/bin/env bash
-# Builds everything and runs Purvex under Wine in the project's demo Windows (a prefix of
-# its own under build/wine/demo, with its own home and trash). Without a display it runs
-# on a private X server and saves a screenshot to build/screenshots/purvex.png.
-# Arguments are passed to Purvex.exe.
+# Builds Purvex and runs it under Wine in the project's demo Windows (a prefix of its own
+# under build/wine/demo, with its own home and trash). Without a display it runs on a
+# private X server and saves a screenshot to build/screenshots/purvex.png.
+# The shipped 32-bit program runs where this machine executes 32-bit code; elsewhere its
+# 64-bit build does. Arguments are passed to Purvex.exe.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
-"$root/tools/build.sh"
+if "$root/tools/can-run-32bit.sh"; then
+  b=win
+else
+  b=win64
+  echo "run.sh: this machine cannot execute 32-bit x86 code; the demo runs Purvex's 64-bit build"
+fi
+"$root/tools/build.sh" "$b"
 export PURVEX_WINE_ROOT="$build/wine" PURVEX_PREFIX=demo
+# The demo's drive Z: holds the programs it runs and nothing else: a clean in the demo
+# cannot reach a file of this machine or of the build.
+programs="$PURVEX_WINE_ROOT/demo-programs"
+mkdir -p "$programs"
+cp -u "$build/$b/dist/"* "$build/$b/bin/demo_seeder.exe" "$programs/"
+export PURVEX_BUILD="$programs"
 "$root/tools/wine-prefix.sh" demo
 . "$root/tools/wine-env.sh"
 # A first scan of the demo shows findings: the seeder leaves usage traces, once.
 if [ ! -f "$WINEPREFIX/.purvex-seeded" ]; then
-  wine "$build/win/bin/demo_seeder.exe" && touch "$WINEPREFIX/.purvex-seeded"
+  wine "$programs/demo_seeder.exe" && touch "$WINEPREFIX/.purvex-seeded"
   # The seeder's Wine session has no display; Purvex must not join it.
   wineserver -w
 fi
-exe="$build/win/dist/Purvex.exe"
+exe="$programs/Purvex.exe"
 if [ -n "${DISPLAY:-}" ]; then
   wine "$exe" "$@"
   exit 0
