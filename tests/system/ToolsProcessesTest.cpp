@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "helpers/ProcessBits.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/TestContext.h"
 #include "helpers/TempFolder.h"
@@ -60,6 +61,7 @@ TEST(KillProcessByName, EndsEveryProcessOfThatNameOnly) {
 
 TEST(KillProcessByName, EndsA64BitProcessToo) {
   // This 32-bit program cannot list a 64-bit process's modules: Explorer on 64-bit Windows.
+  PURVEX_SKIP_IN_64BIT_PROCESS("a 64-bit process whose modules cannot be listed");
   TTestContext ctx(6, 1, true);
   TTempFolder dir;
   const std::wstring copy = dir.File(L"xyzkill64.exe");
