@@ -6,65 +6,75 @@
 #include <memory>
 
 #include "core/RegistryKeyPath.h"
-#include "system/RegistryKey.h"
-#include "system/RegistryValues.h"
 #include "system/AppContext.h"
 #include "system/LibraryHandle.h"
+#include "system/RegistryKey.h"
+#include "system/RegistryValues.h"
 #include "system/ToolsViews.h"
 
 namespace {
 
 typedef LONG(WINAPI* RegDeleteKeyExFn)(HKEY, LPCSTR, REGSAM, DWORD);
+typedef LONG(NTAPI* NtDeleteKeyFn)(HANDLE);
+
+// A delete that finds nothing there: the entry is already gone.
+bool GoneOrDeleted(LONG result) { return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND; }
 
 // Deletes keys in one view. On 64-bit Windows both views go through RegDeleteKeyExA with
 // the view's flag, so that a 32-bit and a 64-bit build delete the same key; elsewhere the
-// ordinary delete, which has one view.
+// ordinary delete, which has one view. A symbolic-link key is deleted as itself: its
+// target, which may be any key of the registry, is never entered or touched.
 class TKeyDeleter {
  public:
-  TKeyDeleter(HKEY root, bool native, RegDeleteKeyExFn deleteEx)
-      : root_(root), native_(native), deleteEx_(deleteEx) {}
+  TKeyDeleter(HKEY root, bool native, RegDeleteKeyExFn deleteEx, NtDeleteKeyFn deleteHandle)
+      : root_(root), native_(native), deleteEx_(deleteEx), deleteHandle_(deleteHandle) {}
 
-  bool Native() const { return native_; }
-
-  bool Delete(const std::string& path) const {
-    LONG result = deleteEx_ ? deleteEx_(root_, path.c_str(), Wow64KeyAccess(0, native_), 0)
-                            : RegDeleteKeyA(root_, path.c_str());
-    return result == ERROR_SUCCESS;
-  }
-
-  // The sub-keys of path, depth first, each in the order the registry listed them before
-  // any was deleted; one that will not go is left in place.
-  void DeleteSubKeys(const std::string& path) const {
-    for (const std::string& name : TRegistryKey(root_, path, Native()).SubKeyNames()) {
-      const std::string child = core::JoinKeyPath(path, name);
-      if (TRegistryKey(root_, child, Native()).SubKeyCount() > 0) DeleteSubKeys(child);
-      Delete(child);
+  // The key with everything below it; true when it is gone. A sub-key that will not go is
+  // left in place (and then so is the key).
+  bool DeleteTree(const std::string& path) const {
+    TRegistryKey key;
+    const LONG opened = key.Open(root_, path, native_, KEY_READ | DELETE, REG_OPTION_OPEN_LINK);
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    if (opened == ERROR_SUCCESS && IsLink(key.Handle())) return DeleteLink(key.Handle());
+    if (opened == ERROR_SUCCESS) {
+      // Names first: the listing is not disturbed by its own removals.
+      for (const std::string& name : key.SubKeyNames()) DeleteTree(core::JoinKeyPath(path, name));
     }
+    return GoneOrDeleted(DeleteEmptyKey(path));
   }
 
  private:
+  static bool IsLink(HKEY key) {
+    DWORD type = REG_NONE;
+    return RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+           type == REG_LINK;
+  }
+
+  // Only the handle of the link itself reaches the link: a delete by name would follow it.
+  bool DeleteLink(HKEY link) const { return deleteHandle_ && deleteHandle_(link) == 0; }
+
+  LONG DeleteEmptyKey(const std::string& path) const {
+    return deleteEx_ ? deleteEx_(root_, path.c_str(), Wow64KeyAccess(0, native_), 0)
+                     : RegDeleteKeyA(root_, path.c_str());
+  }
+
   HKEY root_;
   bool native_;
   RegDeleteKeyExFn deleteEx_;
+  NtDeleteKeyFn deleteHandle_;
 };
 
-bool DeleteWholeKey(const TKeyDeleter& deleter, HKEY root, const std::string& path) {
-  // Windows NT 4: the whole tree in one recursive delete.
-  if (AppContext().MajorVersion() == 4) return SHDeleteKeyA(root, path.c_str()) == ERROR_SUCCESS;
-  if (TRegistryKey(root, path, deleter.Native()).SubKeyCount() > 0) deleter.DeleteSubKeys(path);
-  return deleter.Delete(path);
-}
-
+// Only "not there" means already gone; a key that refuses (access denied) is not cleaned.
 bool DeleteValue(HKEY root, const std::string& path, bool native, const std::string& valueName) {
-  TRegistryKey key(root, path, native);
-  if (!key) return true;
+  TRegistryKey key;
+  const LONG opened = key.Open(root, path, native, KEY_QUERY_VALUE | KEY_SET_VALUE);
+  if (opened == ERROR_FILE_NOT_FOUND) return true;
+  if (opened != ERROR_SUCCESS) return false;
   if (valueName == core::kDefaultValueName) {
     // Emptied, not deleted: the key keeps a default value with an empty text.
-    RegSetValueExA(key.Handle(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-    return true;
+    return RegSetValueExA(key.Handle(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1) == ERROR_SUCCESS;
   }
-  if (!RegValueExists(key.Handle(), valueName)) return true;
-  return RegDeleteValueA(key.Handle(), valueName.c_str()) == ERROR_SUCCESS;
+  return GoneOrDeleted(RegDeleteValueA(key.Handle(), valueName.c_str()));
 }
 
 }  // namespace
@@ -84,6 +94,9 @@ bool DeleteRegistryFinding(const std::string& rootName, const std::string& keyPa
     if (!deleteEx && (native || sizeof(void*) == 8)) return false;
   }
   const HKEY root = RegistryRootByName(rootName);
-  if (valueName.empty()) return DeleteWholeKey(TKeyDeleter(root, native, deleteEx), root, keyPath);
-  return DeleteValue(root, keyPath, native, valueName);
+  if (!valueName.empty()) return DeleteValue(root, keyPath, native, valueName);
+  // Windows NT 4: the whole tree in one recursive delete (it has no registry links).
+  if (AppContext().MajorVersion() == 4) return GoneOrDeleted(SHDeleteKeyA(root, keyPath.c_str()));
+  TLibrary ntdll("ntdll.dll");
+  return TKeyDeleter(root, native, deleteEx, ntdll.Proc<NtDeleteKeyFn>("NtDeleteKey")).DeleteTree(keyPath);
 }

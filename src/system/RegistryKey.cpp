@@ -28,19 +28,26 @@ HKEY RegistryRootByName(const std::string& rootName) {
   return HKEY_CURRENT_CONFIG;
 }
 
-TRegistryKey::TRegistryKey(HKEY root, const std::string& path, bool native, REGSAM access) : native_(native) {
-  if (RegOpenKeyExA(root, path.c_str(), 0, Wow64KeyAccess(access, native), &key_) != ERROR_SUCCESS) key_ = nullptr;
+TRegistryKey::TRegistryKey(HKEY root, const std::string& path, bool native, REGSAM access) {
+  (void)Open(root, path, native, access);
 }
 
-TRegistryKey::~TRegistryKey() {
-  if (key_) RegCloseKey(key_);
+LONG TRegistryKey::Open(HKEY root, const std::string& path, bool native, REGSAM access, DWORD options) {
+  key_.Reset();
+  native_ = native;
+  HKEY opened = nullptr;
+  openResult_ = RegOpenKeyExA(root, path.c_str(), options, Wow64KeyAccess(access, native), &opened);
+  if (openResult_ == ERROR_SUCCESS) key_.Reset(opened);
+  return openResult_;
 }
 
-std::vector<std::string> TRegistryKey::SubKeyNames() const {
+std::vector<std::string> TRegistryKey::SubKeyNames(bool* complete) const {
+  if (complete) *complete = key_.Valid();
   // A second handle of the same key, in the same view.
-  return key_ ? RegGetKeyNames(key_, std::string(), Wow64KeyAccess(KEY_READ, native_)) : std::vector<std::string>();
+  return key_ ? RegGetKeyNames(key_.Get(), std::string(), Wow64KeyAccess(KEY_READ, native_), complete)
+              : std::vector<std::string>();
 }
 
-DWORD TRegistryKey::SubKeyCount() const { return QueryCounts(key_).SubKeys; }
+DWORD TRegistryKey::SubKeyCount() const { return QueryCounts(key_.Get()).SubKeys; }
 
-DWORD TRegistryKey::ValueCount() const { return QueryCounts(key_).Values; }
+DWORD TRegistryKey::ValueCount() const { return QueryCounts(key_.Get()).Values; }

@@ -1,11 +1,15 @@
 // A registry key opened in one of the two views of 64-bit Windows. The registry
-// categories only ever open keys, never create them; a key that cannot be opened,
-// whether it is absent or access is refused, counts as absent.
+// categories only ever open keys, never create them; for them a key that cannot be
+// opened, whether it is absent or access is refused, counts as absent. Callers that must
+// tell the two apart (a delete: absent means already gone, refused means not cleaned) use
+// Open or OpenResult, which give the Win32 code.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "system/Handles.h"
 
 // The root key of a full root name ("HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
 // "HKEY_LOCAL_MACHINE", "HKEY_USERS", compared exactly); any other name gives
@@ -14,25 +18,36 @@ HKEY RegistryRootByName(const std::string& rootName);
 
 class TRegistryKey {
  public:
+  TRegistryKey() = default;
   // Opens root\path with Wow64KeyAccess(access, native); an empty path opens the root
-  // itself. On failure the object stays closed.
+  // itself. On failure the object stays closed and OpenResult tells why.
   TRegistryKey(HKEY root, const std::string& path, bool native, REGSAM access = KEY_ALL_ACCESS);
-  ~TRegistryKey();
   TRegistryKey(const TRegistryKey&) = delete;
   TRegistryKey& operator=(const TRegistryKey&) = delete;
 
-  explicit operator bool() const { return key_ != nullptr; }
-  HKEY Handle() const { return key_; }
+  // Closes what the object holds, then opens as the constructor does. Returns the Win32
+  // code (ERROR_SUCCESS, ERROR_FILE_NOT_FOUND for an absent key, ERROR_ACCESS_DENIED...);
+  // on failure the object is closed. options: 0, or REG_OPTION_OPEN_LINK to open a
+  // symbolic-link key itself instead of its target.
+  [[nodiscard]] LONG Open(HKEY root, const std::string& path, bool native, REGSAM access = KEY_ALL_ACCESS,
+                          DWORD options = 0);
+  // The code of the last open.
+  LONG OpenResult() const { return openResult_; }
+
+  explicit operator bool() const { return key_.Valid(); }
+  HKEY Handle() const { return key_.Get(); }
   bool Native() const { return native_; }
 
-  // Names of the sub-keys in the order the registry lists them; empty when closed. A
-  // listing error ends the list early.
-  std::vector<std::string> SubKeyNames() const;
+  // Names of the sub-keys in the order the registry lists them; empty when closed. An
+  // entry that cannot be read is skipped; *complete (when given) tells whether every
+  // entry was read.
+  std::vector<std::string> SubKeyNames(bool* complete = nullptr) const;
   // Counts of sub-keys and values; 0 when closed or unreadable.
   DWORD SubKeyCount() const;
   DWORD ValueCount() const;
 
  private:
-  HKEY key_ = nullptr;
-  bool native_;
+  TRegKeyHandle key_;
+  bool native_ = false;
+  LONG openResult_ = ERROR_INVALID_HANDLE;
 };

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "system/RegistryNameList.h"
+
 namespace {
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
@@ -53,8 +55,9 @@ bool RegValueExists(HKEY key, const std::string& name) {
   return result == ERROR_SUCCESS || result == ERROR_MORE_DATA;
 }
 
-std::vector<std::string> RegValueNames(HKEY key) {
+std::vector<std::string> RegValueNames(HKEY key, bool* complete) {
   std::vector<std::string> names;
+  if (complete) *complete = false;
   if (!key) return names;
   DWORD count = 0, maxLength = 0;
   if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxLength, nullptr,
@@ -62,18 +65,12 @@ std::vector<std::string> RegValueNames(HKEY key) {
     return names;
   names.reserve(count);
   // The longest name is given in characters, and a character of code page 936 may take
-  // two bytes; a name that still does not fit makes the buffer grow.
-  std::vector<char> buf(static_cast<size_t>(maxLength) * 2 + 2);
-  for (DWORD index = 0;;) {
-    DWORD length = static_cast<DWORD>(buf.size());
-    LONG result = RegEnumValueA(key, index, buf.data(), &length, nullptr, nullptr, nullptr, nullptr);
-    if (result == ERROR_MORE_DATA && buf.size() < 65536) {
-      buf.resize(buf.size() * 2);
-      continue;
-    }
-    if (result != ERROR_SUCCESS) break;
-    names.emplace_back(buf.data(), length);
-    ++index;
-  }
+  // two bytes.
+  const bool all = EnumerateNames(
+      [key](DWORD index, char* buf, DWORD* length) {
+        return RegEnumValueA(key, index, buf, length, nullptr, nullptr, nullptr, nullptr);
+      },
+      static_cast<size_t>(maxLength) * 2 + 2, names);
+  if (complete) *complete = all;
   return names;
 }

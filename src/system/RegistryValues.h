@@ -20,5 +20,6 @@ std::string RegText(HKEY key, const std::string& name);
 bool RegValueExists(HKEY key, const std::string& name);
 
 // The value names in the order the registry lists them (the default value, when set, as
-// an empty name); empty for a null key. A listing error ends the list early.
-std::vector<std::string> RegValueNames(HKEY key);
+// an empty name); empty for a null key. A name that cannot be read is skipped and the
+// listing goes on; *complete (when given) tells whether every name was read.
+std::vector<std::string> RegValueNames(HKEY key, bool* complete = nullptr);

@@ -4,6 +4,7 @@
 
 #include "core/ExePathRules.h"
 #include "system/RegistryKey.h"
+#include "system/RegistryNameList.h"
 #include "system/RegistryValues.h"
 #include "system/ToolsPaths.h"
 #include "ui/WideText.h"
@@ -36,8 +37,9 @@ bool RegKeyExists(HKEY root, const std::string& subKey, REGSAM access) {
   return static_cast<bool>(TRegistryKey(root, subKey, false, access));
 }
 
-std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, REGSAM access) {
+std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, REGSAM access, bool* complete) {
   std::vector<std::string> names;
+  if (complete) *complete = false;
   TRegistryKey key(root, subKey, false, access);
   if (!key) return names;
   DWORD maxLength = 0;
@@ -45,14 +47,12 @@ std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, RE
                        nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     maxLength = 0;
   // Key names hold at most 255 characters, up to two bytes each in code page 936.
-  std::vector<char> buf((maxLength > 255 ? maxLength : 255) * 2 + 2);
-  for (DWORD index = 0;; ++index) {
-    DWORD length = static_cast<DWORD>(buf.size());
-    if (RegEnumKeyExA(key.Handle(), index, buf.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    names.push_back(std::string(buf.data(), length));
-  }
+  const bool all = EnumerateNames(
+      [&key](DWORD index, char* buf, DWORD* length) {
+        return RegEnumKeyExA(key.Handle(), index, buf, length, nullptr, nullptr, nullptr, nullptr);
+      },
+      (maxLength > 255 ? maxLength : 255) * 2 + 2, names);
+  if (complete) *complete = all;
   return names;
 }
 

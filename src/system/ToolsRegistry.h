@@ -10,8 +10,10 @@
 bool RegKeyExists(HKEY root, const std::string& subKey, REGSAM access);
 
 // The names of the key's sub-keys in the order the registry lists them; empty when the
-// key cannot be opened. A listing error ends the list early.
-std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, REGSAM access);
+// key cannot be opened. A name that cannot be read is skipped and the listing goes on;
+// *complete (when given) tells whether every name was read.
+std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, REGSAM access,
+                                        bool* complete = nullptr);
 
 // The server file of a ProgID's class: the default value of the class's LocalServer32,
 // LocalServer or InprocServer32 key (the first that exists), environment variables

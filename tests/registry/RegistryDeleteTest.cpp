@@ -13,8 +13,8 @@ TEST(DeleteRegistryFinding, NothingToDoOrAlreadyGone) {
   EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", "", "", "kept")) << "no key path: nothing to do";
   EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path(), "", "missing")) << "value already gone";
   EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("nokey"), "", "missing")) << "its key gone too";
-  EXPECT_FALSE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("nokey"), "", "")) << "a whole key already gone";
-  EXPECT_FALSE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("nokey"), "x64", ""));
+  EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("nokey"), "", "")) << "a whole key already gone";
+  EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("nokey"), "x64", ""));
   EXPECT_EQ(key.Value("", false, "kept"), std::string("1", 2));
 }
 

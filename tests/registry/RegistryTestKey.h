@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class TRegistryTestKey {
  public:
@@ -60,25 +61,36 @@ class TRegistryTestKey {
   static REGSAM View(bool native) { return native ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
 
   // Everything below path in one view, then path itself (the flags are ignored on
-  // 32-bit Windows).
+  // 32-bit Windows). Children are opened as themselves: a link below the key is removed as
+  // a link, never followed into its target.
   void Remove(const std::string& path, REGSAM view) const {
     typedef LONG(WINAPI * DeleteExFn)(HKEY, LPCSTR, REGSAM, DWORD);
+    typedef LONG(NTAPI * NtDeleteKeyFn)(HANDLE);
     DeleteExFn deleteEx = reinterpret_cast<DeleteExFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+    NtDeleteKeyFn deleteHandle = reinterpret_cast<NtDeleteKeyFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
     HKEY key;
-    if (!deleteEx || RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return;
+    if (!deleteEx || !deleteHandle ||
+        RegOpenKeyExA(root_, path.c_str(), REG_OPTION_OPEN_LINK, KEY_READ | DELETE | view, &key) != ERROR_SUCCESS)
+      return;
+    DWORD type = REG_NONE;
+    if (RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+        type == REG_LINK) {
+      deleteHandle(key);
+      RegCloseKey(key);
+      return;
+    }
+    // Names first; a child that will not go is left, and the listing never revisits it.
+    std::vector<std::string> children;
     char name[512];
-    for (;;) {
+    for (DWORD index = 0;; ++index) {
       DWORD length = sizeof name;
-      if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-      const std::string child = path + "\\" + name;
-      Remove(child, view);
-      HKEY left;
-      if (RegOpenKeyExA(root_, child.c_str(), 0, KEY_READ | view, &left) != ERROR_SUCCESS) continue;
-      RegCloseKey(left);  // it would not go: stop rather than loop
-      break;
+      if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      children.push_back(path + "\\" + name);
     }
     RegCloseKey(key);
+    for (const std::string& child : children) Remove(child, view);
     deleteEx(root_, path.c_str(), view, 0);
   }
 

@@ -1,0 +1,127 @@
+// A delete that the registry refuses is no clean, and a registry link below a finding is
+// removed as a link: the keys it points to stay whole.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <sddl.h>
+
+#include <string>
+
+#include "helpers/TestContext.h"
+#include "registry/RegistryDelete.h"
+#include "registry/RegistryTestKey.h"
+
+namespace {
+
+// The key's access list replaced by one that only lets everyone read, and put back (with
+// full access for everyone) when the object goes, so that the test key can be removed.
+class TReadOnlyKey {
+ public:
+  TReadOnlyKey(HKEY root, const std::string& path) : root_(root), path_(path) { ok_ = SetAccess("D:(A;;KR;;;WD)"); }
+  ~TReadOnlyKey() { SetAccess("D:(A;;KA;;;WD)"); }
+  bool Ok() const { return ok_; }
+
+ private:
+  bool SetAccess(const char* sddl) const {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) return false;
+    HKEY key;
+    bool ok = RegOpenKeyExA(root_, path_.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key) == ERROR_SUCCESS;
+    if (ok) {
+      ok = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+      RegCloseKey(key);
+    }
+    LocalFree(sd);
+    return ok;
+  }
+  HKEY root_;
+  std::string path_;
+  bool ok_ = false;
+};
+
+// The registry's own name of a key below HKEY_CURRENT_USER: "\Registry\User\<sid>\...".
+std::wstring CurrentUserKeyName(const std::string& path) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::wstring();
+  char buf[256];
+  DWORD size = 0;
+  std::wstring name;
+  if (GetTokenInformation(token, TokenUser, buf, sizeof buf, &size)) {
+    wchar_t* sid = nullptr;
+    if (ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buf)->User.Sid, &sid)) {
+      name = std::wstring(L"\\Registry\\User\\") + sid + L"\\" + std::wstring(path.begin(), path.end());
+      LocalFree(sid);
+    }
+  }
+  CloseHandle(token);
+  return name;
+}
+
+// A symbolic-link key at root\path that points at target (a registry name).
+bool MakeLink(HKEY root, const std::string& path, const std::wstring& target) {
+  HKEY link;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
+                      KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr) != ERROR_SUCCESS)
+    return false;
+  const bool ok = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.data()),
+                                 static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+  RegCloseKey(link);
+  return ok;
+}
+
+}  // namespace
+
+// Before this rule a value below a key that refused to open for writing counted as removed.
+TEST(DeleteRegistryFinding, AKeyThatRefusesIsNotCleaned) {
+  TTestContext context;
+  TRegistryTestKey key(HKEY_CURRENT_USER, "refuses");
+  key.SetText("locked", false, "v", "1");
+  key.Set("locked\\child", false);
+  TReadOnlyKey locked(HKEY_CURRENT_USER, key.Path("locked"));
+  ASSERT_TRUE(locked.Ok());
+  HKEY probe;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key.Path("locked").c_str(), 0, KEY_SET_VALUE, &probe), ERROR_ACCESS_DENIED)
+      << "this registry does not enforce key security";
+
+  EXPECT_FALSE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("locked"), "", "v"));
+  EXPECT_FALSE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("locked"), "", "@D_e_f_a_u_l_t"));
+  EXPECT_EQ(key.Value("locked", false, "v"), std::string("1", 2));
+  // Wine does not check the right to delete a key itself: there the whole-key refusal
+  // cannot be made, and the finding is simply removed.
+  key.Set("probe", false);
+  TReadOnlyKey probeLocked(HKEY_CURRENT_USER, key.Path("probe"));
+  const bool deleteChecked = RegDeleteKeyExA(HKEY_CURRENT_USER, key.Path("probe").c_str(), KEY_WOW64_32KEY, 0) ==
+                             ERROR_ACCESS_DENIED;
+  EXPECT_EQ(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("locked"), "", ""), !deleteChecked) << "whole key";
+  EXPECT_EQ(key.Exists("locked", false), deleteChecked);
+  // Gone is gone, whatever the key above would allow.
+  EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("locked\\missing"), "", "v"));
+}
+
+// Before this rule the sub-keys of the link's target were deleted with the finding.
+TEST(DeleteRegistryFinding, ALinkBelowTheKeyGoesAsALinkAndItsTargetStays) {
+  TTestContext context;
+  TRegistryTestKey target(HKEY_CURRENT_USER, "link-target");
+  target.SetText("", false, "kept", "1");
+  target.SetText("a\\b", false, "deep", "2");
+  target.Set("c", false);
+  TRegistryTestKey finding(HKEY_CURRENT_USER, "link-finding");
+  finding.SetText("own", false, "x", "3");
+  ASSERT_TRUE(MakeLink(HKEY_CURRENT_USER, finding.Path("link"), CurrentUserKeyName(target.Path())))
+      << "this registry cannot make links";
+  ASSERT_TRUE(finding.Exists("link\\a\\b", false)) << "the link does not lead to its target";
+
+  EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", finding.Path(), "", ""));
+  EXPECT_FALSE(finding.Exists("", false));
+  EXPECT_EQ(target.Value("", false, "kept"), std::string("1", 2));
+  EXPECT_EQ(target.Value("a\\b", false, "deep"), std::string("2", 2));
+  EXPECT_TRUE(target.Exists("c", false));
+
+  // A finding that is itself a link: the link goes, the target stays.
+  ASSERT_TRUE(MakeLink(HKEY_CURRENT_USER, finding.Path(), CurrentUserKeyName(target.Path())));
+  EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", finding.Path(), "", ""));
+  EXPECT_TRUE(target.Exists("a\\b", false));
+  EXPECT_TRUE(target.Exists("c", false));
+  HKEY gone;
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, finding.Path().c_str(), REG_OPTION_OPEN_LINK, KEY_READ, &gone),
+            ERROR_SUCCESS);
+}
