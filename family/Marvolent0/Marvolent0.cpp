@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "FamilyHandles.h"
 #include "Marvolent0Api.h"
 #include "app/IniPackage.h"
 #include "core/Stream.h"
@@ -15,18 +16,18 @@ namespace {
 const DWORD kMaxFileSize = 16u << 20;
 
 bool ReadWholeFile(const char* path, std::string& bytes) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  // Closed on every way out, the throw of an allocation included.
+  family::TFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD high = 0;
-  DWORD size = GetFileSize(file, &high);
+  DWORD size = GetFileSize(file.Get(), &high);
   bool ok = size != INVALID_FILE_SIZE && high == 0 && size <= kMaxFileSize;
   if (ok) {
     bytes.resize(size);
     DWORD done = 0;
-    ok = size == 0 || (ReadFile(file, &bytes[0], size, &done, nullptr) && done == size);
+    ok = size == 0 || (ReadFile(file.Get(), &bytes[0], size, &done, nullptr) && done == size);
   }
-  CloseHandle(file);
   return ok;
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "FamilyHandles.h"
 #include "JunkRules.h"
 
 namespace junk {
@@ -85,13 +86,12 @@ void WindowsLogs(std::vector<TTarget>& out) {
 void DiskCheckLeftovers(std::vector<TTarget>& out) {
   for (const std::wstring& drive : FixedDrives()) {
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((drive + L"\\FOUND.*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) continue;
+    family::TFindHandle find(FindFirstFileW((drive + L"\\FOUND.*").c_str(), &fd));
+    if (!find) continue;
     do {
       if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         Add(out, drive + L"\\" + fd.cFileName, {L"*.chk"}, false);
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    } while (FindNextFileW(find.Get(), &fd));
   }
 }
 
@@ -133,8 +133,7 @@ std::vector<TFileTypeDef> DefaultFileTypes() {
 
 std::wstring RedirectedSystemFolder() {
   typedef BOOL(WINAPI * IsWow64Fn)(HANDLE, PBOOL);
-  auto isWow64 = reinterpret_cast<IsWow64Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "IsWow64Process")));
+  auto isWow64 = FunctionCast<IsWow64Fn>(GetProcAddress(GetModuleHandleW(L"kernel32"), "IsWow64Process"));
   BOOL wow64 = FALSE;
   if (!isWow64 || !isWow64(GetCurrentProcess(), &wow64) || !wow64) return std::wstring();
   wchar_t buf[MAX_PATH + 1] = {};

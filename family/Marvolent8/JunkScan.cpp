@@ -1,6 +1,7 @@
 // The scan: walks the selected categories' folders on the calling thread.
 #include "JunkEngine.h"
 
+#include "FamilyHandles.h"
 #include "JunkRules.h"
 
 namespace junk {
@@ -124,8 +125,9 @@ void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
       scanningPath_ = folder;
     }
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) continue;
+    // Closed however the loop ends: a string operation below may throw.
+    family::TFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &fd));
+    if (!find) continue;
     do {
       if (stop_) break;
       const wchar_t* name = fd.cFileName;
@@ -144,8 +146,7 @@ void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
       if (Ticks(fd.ftLastAccessTime) > lastUsed) lastUsed = Ticks(fd.ftLastAccessTime);
       if (!OldEnough(lastUsed, now, ageDays)) continue;
       AddFinding(category, path, (static_cast<INT64>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow);
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    } while (FindNextFileW(find.Get(), &fd));
   }
 }
 

@@ -5,21 +5,19 @@
 #include <string>
 
 #include "core/Stream.h"
+#include "system/Handles.h"
 
 class TFileStream final : public core::TStream {
  public:
   enum TMode { OpenRead, CreateWrite };  // CreateWrite creates or truncates the file
   TFileStream(const std::string& path, TMode mode);
-  ~TFileStream();
-  TFileStream(const TFileStream&) = delete;
-  TFileStream& operator=(const TFileStream&) = delete;
 
-  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool IsOpen() const { return handle_.Valid(); }
 
   long long Seek(long long offset, core::TSeekOrigin origin) override;
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
 
  private:
-  HANDLE handle_;
+  TFileHandle handle_;
 };

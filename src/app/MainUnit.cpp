@@ -49,7 +49,7 @@ HBITMAP LoadPicture(const wchar_t* name) {
 }  // namespace
 
 TFormPurvex::TFormPurvex(TApplicationWindow& app) : app_(app) {
-  background_ = CreateSolidBrush(kBackground);
+  background_.Reset(CreateSolidBrush(kBackground));
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
   WNDCLASSW wc = {};
@@ -57,7 +57,7 @@ TFormPurvex::TFormPurvex(TApplicationWindow& app) : app_(app) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
-  wc.hbrBackground = background_;
+  wc.hbrBackground = background_.Get();
   wc.lpszClassName = kClassName;
   RegisterClassW(&wc);
 
@@ -77,7 +77,6 @@ TFormPurvex::TFormPurvex(TApplicationWindow& app) : app_(app) {
 TFormPurvex::~TFormPurvex() {
   if (hwnd_) DestroyWindow(hwnd_);
   FormDestroy();
-  if (background_) DeleteObject(background_);
 }
 
 void TFormPurvex::Show() {
@@ -86,18 +85,23 @@ void TFormPurvex::Show() {
   FormShow();
 }
 
+HBITMAP TFormPurvex::OwnedPicture(const wchar_t* name) {
+  ownedPictures_.emplace_back(LoadPicture(name));
+  return ownedPictures_.back().Get();
+}
+
 void TFormPurvex::LoadPictures() {
-  pictures_.Banner = LoadPicture(L"BANNER");
-  pictures_.BtnClean = LoadPicture(L"BTNCLEAN");
-  pictures_.BtnAdvanceClean = LoadPicture(L"BTNADVANCECLEAN");
-  pictures_.HomepagePanelPure = LoadPicture(L"HOMEPAGEPANELPURE");
-  pictures_.ImgRight = LoadPicture(L"IMGRIGHT");
-  pictures_.ImgError = LoadPicture(L"IMGERROR");
-  pictures_.ImgBusy = LoadPicture(L"IMGBUSY");
-  pictures_.ImgStart = LoadPicture(L"IMGSTART");
-  pictures_.ImgDesc = LoadPicture(L"IMGDESC");
-  pictures_.ImgWarn = LoadPicture(L"IMGWARN");
-  pictures_.ImgApp = LoadPicture(L"IMGAPP");
+  pictures_.Banner = OwnedPicture(L"BANNER");
+  pictures_.BtnClean = OwnedPicture(L"BTNCLEAN");
+  pictures_.BtnAdvanceClean = OwnedPicture(L"BTNADVANCECLEAN");
+  pictures_.HomepagePanelPure = OwnedPicture(L"HOMEPAGEPANELPURE");
+  pictures_.ImgRight = OwnedPicture(L"IMGRIGHT");
+  pictures_.ImgError = OwnedPicture(L"IMGERROR");
+  pictures_.ImgBusy = OwnedPicture(L"IMGBUSY");
+  pictures_.ImgStart = OwnedPicture(L"IMGSTART");
+  pictures_.ImgDesc = OwnedPicture(L"IMGDESC");
+  pictures_.ImgWarn = OwnedPicture(L"IMGWARN");
+  pictures_.ImgApp = OwnedPicture(L"IMGAPP");
 }
 
 bool TFormPurvex::FormCreate() {
@@ -124,9 +128,9 @@ bool TFormPurvex::FormCreate() {
   junk_->Prepare();
   junk_->LoadSettings();
   CreateDrivers();
-  pmLocate_ = CreatePopupMenu();
-  AppendMenuW(pmLocate_, MF_STRING, ID_MI_FILE, WideFromGbk(LoadResString(IDS_MI_FILE)).c_str());
-  AppendMenuW(pmLocate_, MF_STRING, ID_MI_REGISTRY, WideFromGbk(LoadResString(IDS_MI_REGISTRY)).c_str());
+  pmLocate_.Reset(CreatePopupMenu());
+  AppendMenuW(pmLocate_.Get(), MF_STRING, ID_MI_FILE, WideFromGbk(LoadResString(IDS_MI_FILE)).c_str());
+  AppendMenuW(pmLocate_.Get(), MF_STRING, ID_MI_REGISTRY, WideFromGbk(LoadResString(IDS_MI_REGISTRY)).c_str());
   return true;
 }
 
@@ -134,15 +138,15 @@ void TFormPurvex::PMLocatePopup() {
   TTreeNode* node = traceTree_.FocusedNode();
   core::TLocateCommands commands;
   if (node) commands = core::LocateCommandsFor(node->Level(), node->Data.Caption, node->Data.Kind, node->Data.Root);
-  EnableMenuItem(pmLocate_, ID_MI_FILE, MF_BYCOMMAND | (commands.File ? MF_ENABLED : MF_GRAYED));
-  EnableMenuItem(pmLocate_, ID_MI_REGISTRY, MF_BYCOMMAND | (commands.Registry ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(pmLocate_.Get(), ID_MI_FILE, MF_BYCOMMAND | (commands.File ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(pmLocate_.Get(), ID_MI_REGISTRY, MF_BYCOMMAND | (commands.Registry ? MF_ENABLED : MF_GRAYED));
 }
 
 void TFormPurvex::ShowLocateMenu(POINT screen) {
   TTreeNode* node = traceTree_.FocusedNode();
   if (!node || node->Level() <= 1) return;  // the menu belongs to findings only
   PMLocatePopup();
-  TrackPopupMenu(pmLocate_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
+  TrackPopupMenu(pmLocate_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
 }
 
 void TFormPurvex::MIFileClick() {
@@ -158,14 +162,12 @@ void TFormPurvex::MIFileClick() {
 }
 
 void TFormPurvex::SetUpTraceTree() {
-  imageList1_ = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 87, 8);
-  if (HBITMAP strip = LoadPicture(L"IMAGELIST1")) {
-    ImageList_AddMasked(imageList1_, strip, RGB(255, 0, 255));
-    DeleteObject(strip);
-  }
+  imageList1_.Reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 87, 8));
+  TBitmapHandle strip(LoadPicture(L"IMAGELIST1"));
+  if (strip) ImageList_AddMasked(imageList1_.Get(), strip.Get(), RGB(255, 0, 255));
   TCheckTree& tree = trees_.TraceOption;
   tree.SetModel(&traceTree_);
-  tree.SetImageList(imageList1_);
+  tree.SetImageList(imageList1_.Get());
   tree.SetColumns({TCheckTreeColumn()});
   FormResize();
   // While a scan or a clean runs the boxes are locked, nothing collapses, and only the
@@ -254,6 +256,7 @@ void TFormPurvex::ButtonDelAllTraceClick() {
   EnableWindow(c_.BtnClose, FALSE);
   driverView_->SetStatusText("");
   {
+    TLibrariesForNoRedirection loadedFirst;
     TFsRedirectionGuard noRedirection;  // only does something on 64-bit Windows
     cleanDriver_->CleanItems(false);
   }
@@ -335,28 +338,16 @@ bool TFormPurvex::ShowHomeStatistics(bool justCleaned) {
 }
 
 void TFormPurvex::FormDestroy() {
-  if (pmLocate_) {
-    DestroyMenu(pmLocate_);
-    pmLocate_ = nullptr;
-  }
+  pmLocate_.Reset();
   cleanDriver_.reset();
   scanDriver_.reset();
   for (TCheckTree* tree : {&trees_.TraceOption, &trees_.CleanResult, &trees_.Log}) tree->SetModel(nullptr);
-  if (imageList1_) {
-    ImageList_Destroy(imageList1_);
-    imageList1_ = nullptr;
-  }
+  imageList1_.Reset();
   driverView_.reset();
   junk_.reset();
   traceTree_.Clear();
-  HBITMAP* all[] = {&pictures_.Banner,   &pictures_.BtnClean, &pictures_.BtnAdvanceClean, &pictures_.HomepagePanelPure,
-                    &pictures_.ImgRight, &pictures_.ImgError, &pictures_.ImgBusy,         &pictures_.ImgStart,
-                    &pictures_.ImgDesc,  &pictures_.ImgWarn,  &pictures_.ImgApp};
-  for (HBITMAP* b : all)
-    if (*b) {
-      DeleteObject(*b);
-      *b = nullptr;
-    }
+  pictures_ = TMainPictures();
+  ownedPictures_.clear();
   fonts_.reset();
 }
 
@@ -434,9 +425,8 @@ void TFormPurvex::DrawPageButton(const DRAWITEMSTRUCT& item) {
   RECT r = item.rcItem;
   if (down || (item.itemState & ODS_SELECTED)) {
     // The selected page's button is shown pressed; the other stays flat and see-through.
-    HBRUSH face = CreateSolidBrush(RGB(226, 244, 222));
-    FillRect(item.hDC, &r, face);
-    DeleteObject(face);
+    TBrushHandle face(CreateSolidBrush(RGB(226, 244, 222)));
+    FillRect(item.hDC, &r, face.Get());
     DrawEdge(item.hDC, &r, BDR_SUNKENOUTER, BF_RECT);
   }
   RECT picture = {r.left + 11, r.top + 4, r.left + 51, r.top + 44};

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/FormFonts.h"
 #include "app/MainControls.h"
@@ -15,6 +16,7 @@
 #include "items/RunState.h"
 #include "items/ScanTotals.h"
 #include "items/TreeModel.h"
+#include "system/Handles.h"
 
 class TApplicationWindow;
 class TCleanWrapper;
@@ -73,6 +75,8 @@ class TFormPurvex {
 
  private:
   void LoadPictures();
+  // The bitmap resource, freed with the form.
+  HBITMAP OwnedPicture(const wchar_t* name);
   void CreateDrivers();
   void SetUpTraceTree();
   TCatalogueSystem CatalogueSystem() const;
@@ -85,17 +89,18 @@ class TFormPurvex {
 
   TApplicationWindow& app_;
   HWND hwnd_ = nullptr;
-  HBRUSH background_ = nullptr;
-  HMENU pmLocate_ = nullptr;
+  TBrushHandle background_;
+  TMenuHandle pmLocate_;
   std::unique_ptr<TFormFonts> fonts_;
   TMainPictures pictures_ = {};
+  std::vector<TBitmapHandle> ownedPictures_;  // every bitmap of pictures_
   TMainControls c_ = {};
   TRunState state_;
   TTreeModel traceTree_;
   TTreeModel cleanResultTree_;
   TTreeModel logTree_;
   TMainTrees trees_;  // after the models: the controls go first
-  HIMAGELIST imageList1_ = nullptr;
+  TImageListHandle imageList1_;
   TItemTreeResult itemTree_;
   std::unique_ptr<TCleanWrapper> junk_;
   THandlerTable handlers_;

@@ -12,6 +12,7 @@
 #include "core/CommandLine.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
+#include "system/Handles.h"
 #include "system/IEHistory.h"
 #include "ui/WideText.h"
 #include "ui/WindowThunk.h"
@@ -57,15 +58,13 @@ bool GroupsHoldAdministrators(const TOKEN_GROUPS* groups) {
 }
 
 bool IsUserAdmin() {
-  HANDLE token = nullptr;
-  if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &token)) {
+  TKernelHandle token;
+  if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, token.Receive())) {
     if (GetLastError() != ERROR_NO_TOKEN) return false;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive())) return false;
   }
   std::vector<BYTE> buf;
-  bool read = ReadTokenGroups(token, buf);
-  CloseHandle(token);
-  return read && GroupsHoldAdministrators(reinterpret_cast<const TOKEN_GROUPS*>(buf.data()));
+  return ReadTokenGroups(token.Get(), buf) && GroupsHoldAdministrators(reinterpret_cast<const TOKEN_GROUPS*>(buf.data()));
 }
 
 std::string StartupRefusalText(core::StartupRefusal refusal, const std::string& osName) {
@@ -99,11 +98,8 @@ int RunPurvex(const std::string& commandLine) {
 
   // Only an instance already running ends this start; a mutex that cannot be made for any
   // other reason (the name taken by another kind of object) does not keep the user out.
-  HANDLE mutex = CreateMutexA(nullptr, TRUE, "Purvex");
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    if (mutex) CloseHandle(mutex);
-    return 0;
-  }
+  TKernelHandle mutex(CreateMutexA(nullptr, TRUE, "Purvex"));
+  if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
   SetThreadLocale(kChinesePRC);
   SetHandlerErrorCaption(WideFromGbk(LoadResString(IDS_CAPTION)).c_str());
@@ -138,9 +134,6 @@ int RunPurvex(const std::string& commandLine) {
     exitCode = 1;
   }
 
-  if (mutex) {
-    ReleaseMutex(mutex);
-    CloseHandle(mutex);
-  }
+  if (mutex) ReleaseMutex(mutex.Get());
   return exitCode;
 }

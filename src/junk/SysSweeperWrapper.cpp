@@ -38,11 +38,10 @@ INT32 Flag(bool value) { return value ? -1 : 0; }
 }  // namespace
 
 TCleanWrapper::TCleanWrapper(const char* libraryName) {
-  library_ = LoadLibraryA(libraryName);
+  library_.Reset(LoadLibraryA(libraryName));
   if (!library_) return;
   typedef HRESULT(STDAPICALLTYPE * GetClassObjectFn)(REFCLSID, REFIID, void**);
-  auto getClassObject =
-      reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(library_, "DllGetClassObject")));
+  auto getClassObject = ProcAddress<GetClassObjectFn>(library_.Get(), "DllGetClassObject");
   IClassFactory* factory = nullptr;
   if (!getClassObject || FAILED(getClassObject(CLSID_RubbishClean, IID_IClassFactory, reinterpret_cast<void**>(&factory))) ||
       !factory)
@@ -59,20 +58,22 @@ TCleanWrapper::TCleanWrapper(const char* libraryName) {
 TCleanWrapper::~TCleanWrapper() {
   // A worker still in the engine would run in a freed library: end it first, and when it
   // will not end, keep the engine and its library loaded rather than pull them from under it.
-  if (!EndWorker(10000)) return;
+  if (!EndWorker(10000)) {
+    library_.Take();
+    worker_.Take();
+    return;
+  }
   if (engine_) engine_->Release();
-  if (library_) FreeLibrary(library_);
 }
 
 bool TCleanWrapper::EndWorker(DWORD timeoutMs) {
   if (!worker_) return true;
   const DWORD start = GetTickCount();
-  while (WaitForSingleObject(worker_, 10) == WAIT_TIMEOUT) {
+  while (WaitForSingleObject(worker_.Get(), 10) == WAIT_TIMEOUT) {
     if (GetTickCount() - start >= timeoutMs) return false;
     engine_->StopScan();
   }
-  CloseHandle(worker_);
-  worker_ = nullptr;
+  worker_.Reset();
   return true;
 }
 
@@ -218,7 +219,7 @@ void TCleanWrapper::StartScan() {
   // Two workers in one engine would share its findings and its stop flag.
   if (!EndWorker(10000)) return;
   state_ = kScanning;
-  worker_ = TScanThread::Start(*this);
+  worker_.Reset(TScanThread::Start(*this));
   if (!worker_) state_ = kFinished;  // the scan ends with what the engine holds: nothing
 }
 
@@ -242,7 +243,8 @@ unsigned __stdcall TScanThread::Run(void* p) {
   OleInitialize(nullptr);
   // Stopped before it began: RunScan would clear that stop and scan on.
   if (wrapper.state_ != TCleanWrapper::kStopped) wrapper.engine_->RunScan();
-  if (wrapper.state_ != TCleanWrapper::kStopped) wrapper.state_ = TCleanWrapper::kFinished;
+  uint8_t scanning = TCleanWrapper::kScanning;
+  wrapper.state_.compare_exchange_strong(scanning, TCleanWrapper::kFinished);
   OleUninitialize();
   delete self;
   return 0;

@@ -2,10 +2,12 @@
 // library, converts texts between the engine's BSTRs and the program's GBK strings, runs
 // the blocking scan on TScanThread, and answers by itself when the engine is missing.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <string>
 
 #include "RubbishCleanApi.h"
+#include "system/Handles.h"
 
 class TCleanWrapper {
  public:
@@ -63,13 +65,13 @@ class TCleanWrapper {
   // Waits for the worker to end, repeating the stop (one given before RunScan began is
   // not seen by it); false when it is still running after timeoutMs.
   bool EndWorker(DWORD timeoutMs);
-  HMODULE library_ = nullptr;
-  HANDLE worker_ = nullptr;
+  TModuleHandle library_;
+  TKernelHandle worker_;
   IRubbishClean* engine_ = nullptr;
   uint8_t availability_ = kUnavailable;
-  // Written by both threads without a lock: the main thread writes 1 and 3, the worker
-  // writes 6 only when it does not find 3.
-  volatile uint8_t state_ = kIdle;
+  // Written by both threads: the main thread writes 1 and 3, the worker turns 1 into 6
+  // (never a 3 that the main thread wrote meanwhile).
+  std::atomic<uint8_t> state_{kIdle};
 };
 
 // Worker that runs one scan and deletes itself; the wrapper keeps its thread handle.

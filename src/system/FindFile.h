@@ -1,24 +1,33 @@
 // One FindFirstFileA/FindNextFileA enumeration, closed when the object goes:
 //   for (TFindFile f(pattern); f.Found(); f.Next()) use(f.Data());
+// After the loop, Complete() tells whether the listing reached its end ("no more files",
+// or nothing matched) or broke off on an error (Error() says which).
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 
+#include "system/Handles.h"
+
 class TFindFile {
  public:
-  explicit TFindFile(const std::string& pattern)
-      : handle_(FindFirstFileA(pattern.c_str(), &data_)) {}
-  ~TFindFile() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+  explicit TFindFile(const std::string& pattern) : handle_(FindFirstFileA(pattern.c_str(), &data_)) {
+    found_ = handle_.Valid();
+    if (!found_) Ended(GetLastError());
   }
-  TFindFile(const TFindFile&) = delete;
-  TFindFile& operator=(const TFindFile&) = delete;
 
   // An entry is at hand (false at the end of the list and when nothing matched).
-  bool Found() const { return handle_ != INVALID_HANDLE_VALUE && found_; }
-  void Next() { found_ = FindNextFileA(handle_, &data_) != FALSE; }
+  bool Found() const { return found_; }
+  void Next() {
+    if (!found_) return;
+    found_ = FindNextFileA(handle_.Get(), &data_) != FALSE;
+    if (!found_) Ended(GetLastError());
+  }
+  // The enumeration ended at the end of the list, or has not ended yet.
+  bool Complete() const { return error_ == ERROR_SUCCESS; }
+  // ERROR_SUCCESS, or the error that broke the listing off.
+  DWORD Error() const { return error_; }
 
   const WIN32_FIND_DATAA& Data() const { return data_; }
   std::string Name() const { return data_.cFileName; }
@@ -30,7 +39,14 @@ class TFindFile {
   }
 
  private:
+  // "No more files" and "nothing matched" (no file, no folder) are the normal ends.
+  void Ended(DWORD error) {
+    if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+      error_ = error;
+  }
+
   WIN32_FIND_DATAA data_ = {};
-  HANDLE handle_;
-  bool found_ = true;
+  TFindHandle handle_;
+  bool found_ = false;
+  DWORD error_ = ERROR_SUCCESS;
 };

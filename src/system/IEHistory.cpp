@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <wininet.h>
 #include <winineti.h>
+#include <memory>
 
 #include "system/LibraryHandle.h"
 #include "system/RegistryKey.h"
@@ -45,42 +46,29 @@ class RealLaunchSys : public TIEHistoryLaunchSys {
     ConvertStringSidToSidAFn toSid = advapi.Proc<ConvertStringSidToSidAFn>("ConvertStringSidToSidA");
     if (!setInfo || !toSid) return TokenNotReady;
 
-    HANDLE token = nullptr;
+    TKernelHandle token;
     if (!OpenProcessToken(GetCurrentProcess(),
                           TOKEN_ASSIGN_PRIMARY | TOKEN_DUPLICATE | TOKEN_QUERY | TOKEN_ADJUST_DEFAULT,
-                          &token))
+                          token.Receive()))
       return TokenNotReady;
-    HANDLE lowToken = nullptr;
-    if (!DuplicateTokenEx(token, MAXIMUM_ALLOWED, nullptr, SecurityImpersonation, TokenPrimary,
-                          &lowToken)) {
-      CloseHandle(token);
+    TKernelHandle lowToken;
+    if (!DuplicateTokenEx(token.Get(), MAXIMUM_ALLOWED, nullptr, SecurityImpersonation, TokenPrimary,
+                          lowToken.Receive()))
       return TokenNotReady;
-    }
     PSID lowSid = nullptr;
-    if (!toSid("LW", &lowSid)) {
-      CloseHandle(lowToken);
-      CloseHandle(token);
-      return TokenNotReady;
-    }
+    if (!toSid("LW", &lowSid)) return TokenNotReady;
+    std::unique_ptr<void, HLOCAL(WINAPI*)(HLOCAL)> sidOwner(lowSid, LocalFree);
     // TOKEN_MANDATORY_LABEL and TokenIntegrityLevel (25) are Vista's.
     struct { SID_AND_ATTRIBUTES Label; } label = {{lowSid, 0x20 /* SE_GROUP_INTEGRITY */}};
     const TOKEN_INFORMATION_CLASS kTokenIntegrityLevel = static_cast<TOKEN_INFORMATION_CLASS>(25);
-    if (!setInfo(lowToken, kTokenIntegrityLevel, &label,
-                 sizeof label + GetLengthSid(lowSid))) {
-      CloseHandle(lowToken);
-      CloseHandle(token);
-      LocalFree(lowSid);
+    if (!setInfo(lowToken.Get(), kTokenIntegrityLevel, &label, sizeof label + GetLengthSid(lowSid)))
       return TokenNotReady;
-    }
     STARTUPINFOA si = StartupInfo();
     PROCESS_INFORMATION pi = {};
     std::string cmd = commandLine;
-    BOOL ok = CreateProcessAsUserA(lowToken, nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+    BOOL ok = CreateProcessAsUserA(lowToken.Get(), nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
                                    nullptr, &si, &pi);
     if (ok) CloseProcess(pi);
-    CloseHandle(lowToken);
-    CloseHandle(token);
-    LocalFree(lowSid);
     return ok ? Started : StartFailed;
   }
 

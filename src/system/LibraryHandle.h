@@ -2,24 +2,20 @@
 #pragma once
 #include <windows.h>
 
+#include "system/Handles.h"
+
 class TLibrary {
  public:
   explicit TLibrary(const char* name) : module_(LoadLibraryA(name)) {}
-  ~TLibrary() {
-    if (module_) FreeLibrary(module_);
-  }
-  TLibrary(const TLibrary&) = delete;
-  TLibrary& operator=(const TLibrary&) = delete;
 
-  explicit operator bool() const { return module_ != nullptr; }
+  explicit operator bool() const { return module_.Valid(); }
 
   // The export as a function pointer of type Fn, or null.
   template <typename Fn>
   Fn Proc(const char* name) const {
-    return module_ ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)))
-                   : nullptr;
+    return ProcAddress<Fn>(module_.Get(), name);
   }
 
  private:
-  HMODULE module_;
+  TModuleHandle module_;
 };

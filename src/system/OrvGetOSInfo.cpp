@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/OSVersionRules.h"
+#include "system/Handles.h"
 
 TOrvOSInfo::TOrvOSInfo(const TOrvOSInfoData& d)
     : OSName(core::OSNameFor(d.Major, d.Minor, d.ProductType)),
@@ -22,18 +23,17 @@ namespace {
 
 // From the 32-bit view on 64-bit Windows, whichever build reads it.
 std::string ReadProgramFilesDir(bool wow64) {
-  HKEY key;
+  TRegKeyHandle key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
-                    wow64 ? (KEY_READ | KEY_WOW64_32KEY) : KEY_READ, &key) != ERROR_SUCCESS)
+                    wow64 ? (KEY_READ | KEY_WOW64_32KEY) : KEY_READ, key.Receive()) != ERROR_SUCCESS)
     return "";
   char buf[MAX_PATH * 2] = {};
   DWORD size = sizeof buf - 1, type = 0;
   std::string result;
-  if (RegQueryValueExA(key, "ProgramFilesDir", nullptr, &type, reinterpret_cast<BYTE*>(buf),
+  if (RegQueryValueExA(key.Get(), "ProgramFilesDir", nullptr, &type, reinterpret_cast<BYTE*>(buf),
                        &size) == ERROR_SUCCESS &&
       (type == REG_SZ || type == REG_EXPAND_SZ))
     result = buf;
-  RegCloseKey(key);
   return result;
 }
 
@@ -50,10 +50,7 @@ bool ReadIsWow64() {
   if (sizeof(void*) == 8) return true;
   typedef BOOL(WINAPI * IsWow64ProcessFn)(HANDLE, PBOOL);
   HMODULE kernel = GetModuleHandleA("kernel32");
-  IsWow64ProcessFn fn =
-      kernel ? reinterpret_cast<IsWow64ProcessFn>(
-                   reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")))
-             : nullptr;
+  IsWow64ProcessFn fn = ProcAddress<IsWow64ProcessFn>(kernel, "IsWow64Process");
   if (!fn) return false;
   BOOL wow = FALSE;
   if (!fn(GetCurrentProcess(), &wow)) throw std::runtime_error("Marvolent get Wow64 information error!");

@@ -3,17 +3,16 @@
 #include <windows.h>
 
 #include "system/AppContext.h"
+#include "system/Handles.h"
 
 bool EnablePrivilege(const std::string& name) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
+  TKernelHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive())) return false;
   TOKEN_PRIVILEGES privileges = {};
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  bool ok = LookupPrivilegeValueA(nullptr, name.c_str(), &privileges.Privileges[0].Luid) &&
-            AdjustTokenPrivileges(token, FALSE, &privileges, sizeof privileges, nullptr, nullptr);
-  CloseHandle(token);
-  return ok;
+  return LookupPrivilegeValueA(nullptr, name.c_str(), &privileges.Privileges[0].Luid) &&
+         AdjustTokenPrivileges(token.Get(), FALSE, &privileges, sizeof privileges, nullptr, nullptr);
 }
 
 bool EnableShutdownPrivilege() { return EnablePrivilege("SeShutdownPrivilege"); }

@@ -9,6 +9,7 @@
 
 #include "core/GbkText.h"
 #include "system/AppContext.h"
+#include "system/Handles.h"
 #include "system/LibraryHandle.h"
 #include "system/ToolsPrivileges.h"
 
@@ -24,9 +25,9 @@ struct ToolHelpApi {
   WalkFn Next = nullptr;
   ToolHelpApi() {
     HMODULE kernel = GetModuleHandleA("kernel32");
-    Snapshot = reinterpret_cast<SnapshotFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
-    First = reinterpret_cast<WalkFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
-    Next = reinterpret_cast<WalkFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
+    Snapshot = ProcAddress<SnapshotFn>(kernel, "CreateToolhelp32Snapshot");
+    First = ProcAddress<WalkFn>(kernel, "Process32First");
+    Next = ProcAddress<WalkFn>(kernel, "Process32Next");
   }
   bool Ready() const { return Snapshot && First && Next; }
 };
@@ -59,17 +60,16 @@ std::string LowerFileNamePart(const std::string& path) {
 
 std::string MainModuleName(PsapiApi& psapi, DWORD pid, bool& opened) {
   opened = false;
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  TKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
   if (!process) return std::string();
   opened = true;
   std::string name;
   HMODULE module = nullptr;
   DWORD needed = 0;
-  if (psapi.EnumModules(process, &module, sizeof module, &needed) && module) {
+  if (psapi.EnumModules(process.Get(), &module, sizeof module, &needed) && module) {
     char file[261] = {};
-    if (psapi.ModuleFileName(process, module, file, 261)) name = file;
+    if (psapi.ModuleFileName(process.Get(), module, file, 261)) name = file;
   }
-  CloseHandle(process);
   return name;
 }
 
@@ -78,13 +78,12 @@ std::map<DWORD, std::string> ExeNamesByPid() {
   std::map<DWORD, std::string> names;
   const ToolHelpApi& api = ToolHelp();
   if (!api.Ready()) return names;
-  HANDLE snapshot = api.Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return names;
+  TSnapshotHandle snapshot(api.Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return names;
   PROCESSENTRY32 entry;
   entry.dwSize = sizeof entry;
-  for (BOOL more = api.First(snapshot, &entry); more; more = api.Next(snapshot, &entry))
+  for (BOOL more = api.First(snapshot.Get(), &entry); more; more = api.Next(snapshot.Get(), &entry))
     names[entry.th32ProcessID] = entry.szExeFile;
-  CloseHandle(snapshot);
   return names;
 }
 
@@ -93,27 +92,24 @@ std::map<DWORD, std::string> ExeNamesByPid() {
 bool IsProcessRunning(const std::string& name) {
   const ToolHelpApi& api = ToolHelp();
   if (!api.Ready()) return false;
-  HANDLE snapshot = api.Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return false;
   const std::string wanted = core::LowerGbk(name);
   if (wanted.empty()) return false;  // no guard, not "every program"
+  TSnapshotHandle snapshot(api.Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return false;
   bool found = false;
   PROCESSENTRY32 entry;
   entry.dwSize = sizeof entry;
-  for (BOOL more = api.First(snapshot, &entry); more && !found; more = api.Next(snapshot, &entry))
+  for (BOOL more = api.First(snapshot.Get(), &entry); more && !found; more = api.Next(snapshot.Get(), &entry))
     found = core::FindGbk(core::LowerGbk(entry.szExeFile), wanted) != std::string::npos;
-  CloseHandle(snapshot);
   return found;
 }
 
 bool KillProcessByID(unsigned long pid) {
   EnablePrivilege("SeDebugPrivilege");
-  HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+  TKernelHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid));
   if (!process) return false;
   DWORD code = 0;
-  bool killed = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE && TerminateProcess(process, 1);
-  CloseHandle(process);
-  return killed;
+  return GetExitCodeProcess(process.Get(), &code) && code == STILL_ACTIVE && TerminateProcess(process.Get(), 1);
 }
 
 bool KillProcessByName(const std::string& lowerName, bool restart) {
@@ -153,11 +149,10 @@ void RunCommandLine(const std::string& commandLine, bool wait) {
   if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
                       nullptr, nullptr, &si, &pi))
     return;
+  TKernelHandle thread(pi.hThread), process(pi.hProcess);
   if (wait) {
-    WaitForSingleObject(pi.hProcess, INFINITE);
+    WaitForSingleObject(process.Get(), INFINITE);
     DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
+    GetExitCodeProcess(process.Get(), &code);
   }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
 }

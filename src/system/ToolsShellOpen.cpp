@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "system/AppContext.h"
+#include "system/Handles.h"
 
 void ShellOpen(const std::string& file, const std::string& parameters) {
   SHELLEXECUTEINFOA info = {};
@@ -13,7 +14,7 @@ void ShellOpen(const std::string& file, const std::string& parameters) {
   info.lpFile = file.c_str();
   info.lpParameters = parameters.c_str();
   info.nShow = SW_SHOWNORMAL;
-  if (ShellExecuteExA(&info) && info.hProcess) CloseHandle(info.hProcess);
+  TKernelHandle process(ShellExecuteExA(&info) ? info.hProcess : nullptr);  // not waited for
 }
 
 void OpenURL(const std::string& url) {
