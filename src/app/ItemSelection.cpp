@@ -31,7 +31,8 @@ void SaveItemSelection(const TTreeModel& tree) {
     // A mixed group is saved as 0; its items decide its state on the next start.
     WriteItemChecked(group->Data.Kind, IsChecked(group->CheckState()));
     WriteIETraceCleanMode();
+    // A mixed item (some findings unticked) stays selected.
     for (TTreeNode* item = group->FirstChild(); item; item = item->NextSibling())
-      WriteItemChecked(item->Data.Kind, IsChecked(item->CheckState()));
+      WriteItemChecked(item->Data.Kind, IsCheckedOrMixed(item->CheckState()));
   }
 }

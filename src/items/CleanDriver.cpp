@@ -199,11 +199,23 @@ void TCleanDriver::RemoveFinding(TTreeNode* item, const Column4TreeData& f) {
     return;
   }
   if (f.Kind == "目录") {
-    DeleteFilesInDir(f.Caption);
-    if (!RemoveDirectoryA(f.Caption.c_str())) --cleanCount_;
+    if (!RemoveFolder(f.Caption)) --cleanCount_;
     return;
   }
   RemoveFile(f.Caption);
+}
+
+bool TCleanDriver::RemoveFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    // A folder that vanished is gone; one that cannot be looked at is not.
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+  // A junction or symbolic link goes as itself: the files of the folder it points to are
+  // not the finding's.
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) DeleteFilesInDir(path);
+  return RemoveDirectoryA(path.c_str()) != FALSE;
 }
 
 void TCleanDriver::RemoveFile(const std::string& path) {

@@ -53,6 +53,9 @@ class TCleanDriver {
   void CleanItem(TTreeNode* item);
   void RemoveFinding(TTreeNode* item, const Column4TreeData& finding);
   void RemoveFile(const std::string& path);
+  // A folder finding: its files, then the folder; a link is removed as itself. True when
+  // the folder is gone.
+  bool RemoveFolder(const std::string& path);
   bool IsSpecial(const TTreeNode* item, const char* caption) const;
 
   TTreeModel& tree_;

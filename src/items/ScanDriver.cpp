@@ -129,7 +129,8 @@ void TScanDriver::Walk() {
 
 void TScanDriver::WalkItems(TTreeNode* group, const std::string& stepAfterKind, int step) {
   for (TTreeNode* item = group->FirstChild(); item; item = item->NextSibling()) {
-    if (!state_.Stop && IsChecked(item->CheckState())) ProcessItem(item);
+    // An item left mixed by unticking some of its findings is still a selected item.
+    if (!state_.Stop && CheckedOrMixed(item)) ProcessItem(item);
     if (state_.OneClick && item->Data.Kind == stepAfterKind) view_.ReportOneClickStep(step);
   }
 }

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "system/LibraryHandle.h"
+
 // What a revert needs: the value Windows handed out and whether redirection was really
 // switched off (reverting with a value Windows never gave is undefined).
 struct TFsRedirection {
@@ -33,6 +35,17 @@ class TFsRedirectionGuard {
 
  private:
   TFsRedirection state_;
+};
+
+// The libraries that work done with redirection off loads on first use (the process list
+// of the running-program checks, the painting of the window while a clean pumps
+// messages), held loaded for the lifetime of the object: created before redirection goes
+// off, so that their names are never looked for in the 64-bit system folder.
+class TLibrariesForNoRedirection {
+ private:
+  TLibrary psapi_{"psapi.dll"};
+  TLibrary msimg32_{"msimg32.dll"};
+  TLibrary uxtheme_{"uxtheme.dll"};
 };
 
 // FileExistsStrict in the native view, else in the redirected 32-bit view.

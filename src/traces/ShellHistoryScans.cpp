@@ -66,9 +66,10 @@ bool ScanSearchAssistantKey(const std::string& key, TSearchCaption caption, TIte
     while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= ' ') trimmed.pop_back();
     while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= ' ') trimmed.erase(0, 1);
     if ((type != REG_SZ && type != REG_EXPAND_SZ) || trimmed.empty()) continue;
-    // A read error ends this list quietly.
+    // The text is read under the trimmed name, where nothing may be stored: a missing value
+    // is an empty text. A read error ends this list quietly.
     std::string text;
-    if (!RegValueExists(list.Handle(), trimmed) || !ReadRegText(list.Handle(), trimmed, text)) return false;
+    if (!ReadRegText(list.Handle(), trimmed, text)) return false;
     std::string shown = caption == TSearchCaption::WithKey ? std::string(kCurrentUser) + "\\" + key + "\\" + text : text;
     AddKeyFinding(scan, shown, key, name);
     if (scan.KeepResponsive && scan.KeepResponsive()) return true;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "helpers/TempFolder.h"
+#include "helpers/UnixFolderLink.h"
 #include "items/ItemSummary.h"
 #include "items/ItemTree.h"
 #include "items/ResultRows.h"
@@ -123,6 +124,29 @@ class TRestartList {
   std::string before_;
 };
 }  // namespace
+
+// A folder finding that is a link goes as a link: before this rule the files of the folder
+// it pointed to were deleted.
+TEST(CleanDriver, AFolderFindingTakesItsFilesButALinkOnlyItself) {
+  Bench b;
+  TTempFolder dir, outside;
+  const std::string root = GbkFromWide(dir.Path());
+  ASSERT_TRUE(CreateDirectoryA((root + "\\plain").c_str(), nullptr));
+  MakeFile(dir, L"plain\\a.tmp", 3);
+  const std::string precious = MakeFile(outside, L"precious.doc", 5);
+  TUnixFolderLink link(GbkFromWide(outside.Path()), root, "link");
+  ASSERT_TRUE(link.Made());
+  TTreeNode* item = b.Item("Windows画图");
+  for (const char* name : {"plain", "link", "vanished"})
+    AddResultNode(&b.tree, root + "\\" + name, true, "", item, 0, "目录", "", root + "\\" + name);
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, TCleanPhases());
+  clean.CleanItems(false);
+  EXPECT_EQ(GetFileAttributesA((root + "\\plain").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA(precious.c_str()), INVALID_FILE_ATTRIBUTES) << "the link's target keeps its files";
+  // The vanished folder is gone, the plain one went; the link counts only if it went.
+  const bool linkGone = GetFileAttributesA((root + "\\link").c_str()) == INVALID_FILE_ATTRIBUTES;
+  EXPECT_EQ(clean.CleanCount(), linkGone ? 3 : 2);
+}
 
 TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
   Bench b;

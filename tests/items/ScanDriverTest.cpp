@@ -98,6 +98,23 @@ TEST(ScanDriver, RunningApplicationIsSkippedAndASecondScanReplacesTheFirst) {
   EXPECT_EQ(Find(b.tree, "剪贴板内容")->ChildCount(), 2u);
 }
 
+// Unticking one finding leaves its item mixed: the item is still selected, and the next
+// scan replaces all its findings (before, it was skipped and lost them all).
+TEST(ScanDriver, AMixedItemIsScannedAgainAndGetsAllItsFindingsBack) {
+  Bench b;
+  b.handlers.Register("剪贴板内容", FilesHandler(3, 0));
+  TScanDriver driver(b.tree, b.state, b.view, b.handlers);
+  driver.ScanItems(false);
+  TTreeNode* item = Find(b.tree, "剪贴板内容");
+  ASSERT_EQ(item->ChildCount(), 3u);
+  b.tree.SetCheckState(item->FirstChild(), TCheckState::Unchecked);
+  ASSERT_TRUE(IsMixed(item->CheckState()));
+  driver.ScanItems(false);
+  EXPECT_EQ(item->ChildCount(), 3u);
+  EXPECT_EQ(item->Data.Caption, "剪贴板内容(3个文件)");
+  EXPECT_EQ(b.state.Totals.Count, 3);
+}
+
 TEST(ScanDriver, NothingCheckedEndsAtOnceWithTheIdleLine) {
   Bench b;
   b.handlers.Register("剪贴板内容", FilesHandler(2, 5));

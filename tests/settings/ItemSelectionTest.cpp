@@ -34,11 +34,17 @@ TEST(SaveItemSelection, WritesBaseCaptionsDropsOldKeysAndKeepsStrangers) {
   TTreeNode* clipboard = Find(tree, "剪贴板内容");
   AddResultNode(&tree, "x", true, "", clipboard, 0, "文件", "", "x");
   SetItemSuffix(&tree, clipboard, "(1个项目)");
+  // Before, an item mixed by an unticked finding was saved as unselected.
+  TTreeNode* paint = Find(tree, "Windows画图");
+  AddResultNode(&tree, "p", true, "", paint, 0, "文件", "", "p");
+  tree.SetCheckState(AddResultNode(&tree, "q", true, "", paint, 0, "文件", "", "q"), TCheckState::Unchecked);
+  ASSERT_TRUE(IsMixed(paint->CheckState()));
 
   SaveItemSelection(tree);
   EXPECT_EQ(Value(folder, "FireFox 清理"), "0");
   EXPECT_EQ(Value(folder, "剪贴板内容"), "1") << "saved under the base caption";
   EXPECT_EQ(Value(folder, "剪贴板内容(1个项目)"), "<none>");
+  EXPECT_EQ(Value(folder, "Windows画图"), "1") << "a mixed item is a selected item";
   EXPECT_EQ(Value(folder, "上网历史痕迹"), "0") << "a mixed group is saved as 0";
   EXPECT_EQ(Value(folder, "注册表"), "1");
   EXPECT_EQ(Value(folder, "IETraceCleanMode"), "0");

@@ -116,17 +116,21 @@ TEST(ScanSearchAssistantKey, NamedStringValuesWithOrWithoutTheKey) {
   key.SetString(" ", "blank name");
   key.SetBinary("b");
   key.SetString("c", "LATER");
-  // Stored under a name that does not exist trimmed: a read error, the list ends there.
-  // (Windows lists values in the order written, Wine by name: "zz" comes last either way.)
-  key.SetString("z ", "broken");
-  key.SetString("zz", "after the error");
+  // The text is read under the trimmed name, where nothing is stored: an empty text, and
+  // the list goes on (before, it ended there). (Windows lists values in the order written,
+  // Wine by name: "zz" comes last either way.)
+  key.SetString("z ", "stored under the untrimmed name");
+  key.SetString("zz", "after it");
   ItemBench withKey;
   ScanSearchAssistantKey(key.Path, TSearchCaption::WithKey, withKey.Scan);
   EXPECT_EQ(withKey.Captions(), (std::vector<std::string>{"HKEY_CURRENT_USER\\" + key.Path + "\\OFFICE-PC",
-                                                          "HKEY_CURRENT_USER\\" + key.Path + "\\LATER"}));
+                                                          "HKEY_CURRENT_USER\\" + key.Path + "\\LATER",
+                                                          "HKEY_CURRENT_USER\\" + key.Path + "\\",
+                                                          "HKEY_CURRENT_USER\\" + key.Path + "\\after it"}));
   ItemBench textOnly;
   ScanSearchAssistantKey(key.Path, TSearchCaption::TextOnly, textOnly.Scan);
-  EXPECT_EQ(textOnly.Captions(), (std::vector<std::string>{"OFFICE-PC", "LATER"}));
+  // Shown as its text alone, an empty text makes no row.
+  EXPECT_EQ(textOnly.Captions(), (std::vector<std::string>{"OFFICE-PC", "LATER", "after it"}));
   EXPECT_EQ(textOnly.Scan.Item->FirstChild()->Data.Name, "a");
 }
 
