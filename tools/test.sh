@@ -44,7 +44,7 @@ set -e
 # ctest shows the output of failed programs only: name the skipped cases of the others.
 for b in win64 win; do
   log="$build/$b/Testing/Temporary/LastTest.log"
-  [ -f "$log" ] && grep -a '^\[  SKIPPED \] [A-Za-z]' "$log" | sort -u | sed "s|^|$b: |" || true
+  [ -f "$log" ] && grep -a '^\[  SKIPPED \] [A-Za-z].* ms)' "$log" | sed 's/ ([0-9]* ms)//' | sort -u | sed "s|^|$b: |" || true
 done
 for p in x64 win64 win32; do
   [ -d "$PURVEX_WINE_ROOT/$p" ] || continue

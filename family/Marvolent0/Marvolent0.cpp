@@ -7,7 +7,7 @@
 
 #include "FamilyHandles.h"
 #include "Marvolent0Api.h"
-#include "app/IniPackage.h"
+#include "core/IniStream.h"
 #include "core/Stream.h"
 
 namespace {

@@ -63,7 +63,7 @@ HRESULT TJunkEngine::Initialize() { return S_OK; }
 HRESULT TJunkEngine::Prepare() { return S_OK; }
 
 HRESULT TJunkEngine::StopScan() {
-  InterlockedExchange(&stop_, 1);
+  stop_ = true;
   return S_OK;
 }
 
@@ -127,6 +127,7 @@ HRESULT TJunkEngine::GetCategoryTotals(TRubbishItem item, INT32* count, INT64* s
 
 HRESULT TJunkEngine::GetFirstCategory(TRubbishItem* item) {
   if (!item) return E_POINTER;
+  TLocked hold(lock_);
   *item = categories_.empty() ? 0 : 1;
   return S_OK;
 }
@@ -207,8 +208,13 @@ HRESULT TJunkEngine::GetItemImageIndex(TRubbishItem item, INT32* index) {
 }
 
 HRESULT TJunkEngine::GetExcludedFolders(BSTR* folders) {
-  TLocked hold(lock_);
-  return ReturnText(JoinFolderList(excluded_), folders);
+  try {
+    TLocked hold(lock_);
+    return ReturnText(JoinFolderList(excluded_), folders);
+  } catch (...) {  // no exception crosses the interface
+    if (folders) *folders = nullptr;
+    return E_OUTOFMEMORY;
+  }
 }
 
 HRESULT TJunkEngine::SetExcludedFolders(BSTR folders) {
@@ -224,9 +230,14 @@ HRESULT TJunkEngine::SetExcludedFolders(BSTR folders) {
 }
 
 HRESULT TJunkEngine::GetItemGroupName(TRubbishItem item, BSTR* group) {
-  TLocked hold(lock_);
-  TFileTypeState* t = FileType(item);
-  return ReturnText(t ? t->Def.Group : std::wstring(), group);
+  try {
+    TLocked hold(lock_);
+    TFileTypeState* t = FileType(item);
+    return ReturnText(t ? t->Def.Group : std::wstring(), group);
+  } catch (...) {  // no exception crosses the interface
+    if (group) *group = nullptr;
+    return E_OUTOFMEMORY;
+  }
 }
 
 HRESULT TJunkEngine::GetItemUserDefined(TRubbishItem item, INT32* userDefined) {

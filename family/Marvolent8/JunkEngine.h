@@ -4,6 +4,7 @@
 #pragma once
 #include "RubbishCleanApi.h"
 
+#include <atomic>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -139,8 +140,9 @@ class TJunkEngine : public IRubbishClean {
   TRubbishItem scanningCategory_ = 0;
   std::unordered_set<std::wstring> found_;  // lower-cased paths already reported this scan
   std::unordered_set<std::wstring> undeleted_;  // lower-cased; later scans leave them out
-  volatile LONG stop_ = 0;
-  volatile LONG running_ = 0;  // a RunScan is under way
+  // Shared with the scanning thread.
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> running_{false};  // a RunScan is under way
 };
 
 // Wide text as a BSTR for an out parameter (the caller frees it).

@@ -26,15 +26,15 @@ bool MatchesAny(const std::vector<std::wstring>& patterns, const std::wstring& n
 }  // namespace
 
 HRESULT TJunkEngine::RunScan() {
-  InterlockedExchange(&stop_, 0);
-  InterlockedExchange(&running_, 1);
+  stop_ = false;
+  running_ = true;
   HRESULT result;
   try {
     result = Scan();
   } catch (...) {  // out of memory on a huge disk: the findings so far stay
     result = E_OUTOFMEMORY;
   }
-  InterlockedExchange(&running_, 0);
+  running_ = false;
   return result;
 }
 

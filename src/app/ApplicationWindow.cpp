@@ -1,6 +1,6 @@
 #include "app/ApplicationWindow.h"
 
-#include "ui/WideText.h"
+#include "system/WideText.h"
 #include "ui/WindowThunk.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/CleanStatistics.h"
 
 #include "app/LocaleDateTime.h"
-#include "app/ResStrings.h"
+#include "system/ResStrings.h"
 #include "app/Settings.h"
 #include "core/DateTimeValue.h"
 #include "res/resource.h"

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/ResStrings.h"
+#include "system/ResStrings.h"
 #include "res/resource.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 struct Search {

@@ -2,58 +2,16 @@
 
 #include <windows.h>
 
-#include "app/FileStream.h"
+#include "system/FileStream.h"
 
-namespace {
-// Far above any news or settings file; a stream that never ends is refused here.
-const size_t kMaxStreamText = 64u << 20;
-}  // namespace
-
-bool TStreamIniFile::LoadFromStream(core::TStream* stream) {
-  try {
-    if (!stream || stream->Seek(0, core::SeekBegin) != 0) return false;
-    std::string bytes;
-    char chunk[16384];
-    for (;;) {
-      int n = stream->Read(chunk, sizeof chunk);
-      if (n < 0 || n > static_cast<int>(sizeof chunk)) return false;
-      if (n == 0) break;
-      if (bytes.size() + static_cast<size_t>(n) > kMaxStreamText) return false;
-      bytes.append(chunk, static_cast<size_t>(n));
-    }
-    SetText(bytes);
-    return true;
-  } catch (...) {
-    // The caller may be the settings library: nothing is thrown back across it.
-    return false;
-  }
-}
-
-bool TStreamIniFile::SaveToStream(core::TStream* stream) {
-  try {
-    if (!stream) return false;
-    std::string text = Text();
-    size_t done = 0;
-    while (done < text.size()) {
-      size_t rest = text.size() - done;
-      int count = rest > (1u << 20) ? (1 << 20) : static_cast<int>(rest);
-      int n = stream->Write(text.data() + done, count);
-      if (n <= 0 || n > count) return false;
-      done += static_cast<size_t>(n);
-    }
-    return true;
-  } catch (...) {
-    return false;
-  }
-}
-
-bool TStreamIniFile::SaveToFile(const std::string& fileName) {
+bool SaveIniToFile(TStreamIniFile& ini, const std::string& fileName) {
   TFileStream file(fileName, TFileStream::CreateWrite);
-  return file.IsOpen() && SaveToStream(&file);
+  return file.IsOpen() && ini.SaveToStream(&file);
 }
 
-bool TStreamIniFile::UpdateFile() {
-  DWORD attributes = FileName().empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(FileName().c_str());
+bool UpdateIniFile(TStreamIniFile& ini) {
+  const std::string& name = ini.FileName();
+  DWORD attributes = name.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(name.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-  return SaveToFile(FileName());
+  return SaveIniToFile(ini, name);
 }

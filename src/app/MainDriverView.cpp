@@ -4,10 +4,10 @@
 
 #include "app/MainLayout.h"
 #include "app/MainUnit.h"
-#include "app/ResStrings.h"
+#include "system/ResStrings.h"
 #include "res/resource.h"
 #include "ui/MessagePump.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 std::string TMainDriverView::ScanButtonCaption() {
   wchar_t text[64] = {};

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "app/FormFonts.h"
-#include "app/ResStrings.h"
+#include "system/ResStrings.h"
 #include "res/MainStrings.h"
 #include "res/resource.h"
 #include "ui/Panel.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

@@ -5,22 +5,21 @@
 
 #include "app/ApplicationWindow.h"
 #include "app/CleanStatistics.h"
+#include "app/ItemHandlerTable.h"
 #include "app/ItemSelection.h"
 #include "app/FamilyWindow.h"
 #include "app/MainDriverView.h"
 #include "app/MainLayout.h"
-#include "app/ResStrings.h"
+#include "system/ResStrings.h"
 #include "core/CommandLine.h"
 #include "core/GbkText.h"
 #include "core/LocateRules.h"
 #include "junk/SysSweeperWrapper.h"
 #include "registry/RegBackup.h"
 #include "registry/RegistryCaches.h"
-#include "registry/RegistryCategories.h"
 #include "registry/RegistryDelete.h"
 #include "res/MainStrings.h"
 #include "traces/FileExtHistory.h"
-#include "traces/ShellHistoryItems.h"
 #include "traces/ShellHistoryScans.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
@@ -29,7 +28,7 @@
 #include "system/ToolsShellOpen.h"
 #include "system/ToolsViews.h"
 #include "ui/Panel.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 #include "ui/WindowThunk.h"
 
 namespace {
@@ -204,8 +203,7 @@ void TFormPurvex::FormResize() {
 
 void TFormPurvex::CreateDrivers() {
   driverView_.reset(new TMainDriverView(*this));
-  RegisterRegistryCategories(handlers_);
-  RegisterShellHistoryHandlers(handlers_, state_);
+  RegisterItemHandlers(handlers_, state_);
   TScanPhases scan;
   scan.ClearRegistryScanLists = ClearRegistryScanLists;
   scan.JunkScanning = [this] { return junk_->IsScanning(); };
@@ -219,6 +217,8 @@ void TFormPurvex::CreateDrivers() {
   clean.EmptyRecycleBin = [this] { return EmptyRecycleBin(hwnd_); };
   clean.DeleteFileExtHistory = [](const std::vector<std::string>& keys) { ScanFileExtHistory(nullptr, keys); };
   clean.EmptyClipboard = [this] { return ClearClipboard(hwnd_); };
+  clean.RecordCleanTime = ::RecordCleanTime;
+  clean.RecordCleanStatistics = ::RecordCleanStatistics;
   clean.ShowStatistics = [this] { ShowHomeStatistics(true); };
   clean.NotifyFamily = [] {
     if (HWND family = FindFamilyMainWindow()) PostMessageW(family, kMsgCleaned, 0, 0);

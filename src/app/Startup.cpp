@@ -8,13 +8,13 @@
 
 #include "app/ApplicationWindow.h"
 #include "app/MainUnit.h"
-#include "app/ResStrings.h"
+#include "system/ResStrings.h"
 #include "core/CommandLine.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
 #include "system/Handles.h"
 #include "system/IEHistory.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 #include "ui/WindowThunk.h"
 
 namespace {

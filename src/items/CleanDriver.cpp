@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include "app/CleanStatistics.h"
-#include "app/ResStrings.h"
+#include "system/ResStrings.h"
 #include "core/GbkText.h"
 #include "core/OSVersionRules.h"
 #include "items/ItemSummary.h"
@@ -14,14 +13,6 @@
 #include "system/ToolsFolders.h"
 
 namespace {
-
-const char kIEHistory[] = "Internet Explorer/腾讯TT浏览器 历史记录";
-const char kIEForms[] = "Internet Explorer 自动保存的表单(清理时有效)";
-const char kIEPasswords[] = "Internet Explorer 自动保存的密码(清理时有效)";
-const char kRecycleBin[] = "清空回收站";
-const char kClipboard[] = "剪贴板内容";
-const char kExtHistory[] = "文件扩展名历史记录";
-const char kClassInfo[] = "错误的类信息";
 
 bool Contains(const std::string& text, const std::string& part) {
   return core::FindGbk(text, part) != std::string::npos;
@@ -45,15 +36,17 @@ TCleanDriver::TCleanDriver(TTreeModel& tree, TRunState& state, TDriverView& view
                            TCleanPhases phases)
     : tree_(tree), state_(state), view_(view), scan_(scan), phases_(std::move(phases)) {}
 
-bool TCleanDriver::IsSpecial(const TTreeNode* item, const char* caption) const {
-  return Contains(item->Data.Caption, caption);
+TCleanAction TCleanDriver::ActionOf(const TTreeNode* item) const {
+  const TItemHandler* handler = scan_.Handlers().Find(item->Data.Kind);
+  return handler ? handler->Clean : TCleanAction::RemoveFindings;
 }
 
 void TCleanDriver::CountingPass() {
   for (TTreeNode* group = tree_.GetFirst(); group; group = group->NextSibling()) {
     for (TTreeNode* item = group->FirstChild(); item; item = item->NextSibling()) {
       bool selected = IsCheckedOrMixed(item->CheckState());
-      if (IsSpecial(item, kRecycleBin)) {
+      const TCleanAction action = ActionOf(item);
+      if (action == TCleanAction::EmptyRecycleBin) {
         if (!selected) {
           state_.RecycleBinCount = 0;
           state_.RecycleBinSize = 0;
@@ -61,7 +54,7 @@ void TCleanDriver::CountingPass() {
         continue;
       }
       if (!selected) continue;
-      bool forms = IsSpecial(item, kIEForms), passwords = IsSpecial(item, kIEPasswords);
+      bool forms = action == TCleanAction::ClearIEForms, passwords = action == TCleanAction::ClearIEPasswords;
       if (forms || passwords) {
         // Without the store's clearing nothing is cleared, so nothing is counted.
         bool noBrowser = !phases_.NoIEBrowserRunning || phases_.NoIEBrowserRunning();
@@ -107,9 +100,9 @@ void TCleanDriver::CleanItems(bool oneClick) {
                        TTextStyle::Normal);
   view_.ShowAdvancedImage(TAdvancedImage::Application);
   state_.CleanedOnce = true;
-  RecordCleanTime();
+  if (phases_.RecordCleanTime) phases_.RecordCleanTime();
   cleanedSize_ += state_.RecycleBinSize;
-  RecordCleanStatistics(cleanCount_, cleanedSize_);
+  if (phases_.RecordCleanStatistics) phases_.RecordCleanStatistics(cleanCount_, cleanedSize_);
   if (phases_.ShowStatistics) phases_.ShowStatistics();
   if (state_.OneClick) view_.ReportOneClickStep(11);
   if (phases_.NotifyFamily) phases_.NotifyFamily();
@@ -118,11 +111,12 @@ void TCleanDriver::CleanItems(bool oneClick) {
 void TCleanDriver::CleanItem(TTreeNode* item) {
   scan_.BeginItem(item);
   const bool fullyChecked = IsChecked(item->CheckState());
-  if (IsSpecial(item, kRecycleBin) || IsSpecial(item, kClipboard)) {
+  const TCleanAction action = ActionOf(item);
+  if (action == TCleanAction::EmptyRecycleBin || action == TCleanAction::EmptyClipboard) {
     // Only what the scan showed: a bin or clipboard that was not scanned, or held nothing
     // then, is left alone.
     if (fullyChecked && item->FirstChild()) {
-      if (!IsSpecial(item, kRecycleBin)) {
+      if (action == TCleanAction::EmptyClipboard) {
         if (!phases_.EmptyClipboard || !phases_.EmptyClipboard()) --cleanCount_;
       } else if (!phases_.EmptyRecycleBin || !phases_.EmptyRecycleBin()) {
         // What stayed in the bin was not cleaned.
@@ -135,21 +129,21 @@ void TCleanDriver::CleanItem(TTreeNode* item) {
     }
     return;
   }
-  if (IsSpecial(item, kIEHistory)) ieHistoryMark_ = true;
-  if (IsSpecial(item, kIEForms) && phases_.ClearIEAutoComplete) {
+  if (action == TCleanAction::IEHistory) ieHistoryMark_ = true;
+  if (action == TCleanAction::ClearIEForms && phases_.ClearIEAutoComplete) {
     phases_.ClearIEAutoComplete(1);
     state_.IEFormsCleared = true;
   }
-  if (IsSpecial(item, kIEPasswords) && phases_.ClearIEAutoComplete) {
+  if (action == TCleanAction::ClearIEPasswords && phases_.ClearIEAutoComplete) {
     phases_.ClearIEAutoComplete(2);
     state_.IEPasswordsCleared = true;
   }
-  if (IsSpecial(item, kExtHistory)) {
+  if (action == TCleanAction::FileExtHistory) {
     extHistoryMark_ = true;
     for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())
       if (IsChecked(f->CheckState())) extHistoryKeys_.push_back(f->Data.Path);
   }
-  if (IsSpecial(item, kClassInfo)) classInfoMark_ = true;
+  if (action == TCleanAction::ClassInfo) classInfoMark_ = true;
 
   restartExplorer_ = false;
   for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())

@@ -35,6 +35,9 @@ struct TCleanPhases {
   std::function<void(const std::vector<std::string>&)> DeleteFileExtHistory;
   std::function<void(const std::string& path)> ReportUndeletedFile;
   std::function<void()> RestartExplorer;
+  // The clean's record in the settings: its time, then its count and bytes.
+  std::function<void()> RecordCleanTime;
+  std::function<void(int32_t count, int64_t bytes)> RecordCleanStatistics;
   std::function<void()> ShowStatistics;  // the home page's texts right after a clean
   std::function<void()> NotifyFamily;
 };
@@ -56,7 +59,8 @@ class TCleanDriver {
   // A folder finding: its files, then the folder; a link is removed as itself. True when
   // the folder is gone.
   bool RemoveFolder(const std::string& path);
-  bool IsSpecial(const TTreeNode* item, const char* caption) const;
+  // The item's clean action, from its handler (none: remove its findings).
+  TCleanAction ActionOf(const TTreeNode* item) const;
 
   TTreeModel& tree_;
   TRunState& state_;

@@ -4,6 +4,43 @@ const char kRecommendedWord[] = "推荐";
 const char kOptionalWord[] = "可选";
 const char kJunkGroupCaption[] = "垃圾文件清理";
 
+// The captions other code names (handler registrations, the drivers), each written once.
+const char kItemIEHistory[] = "Internet Explorer/腾讯TT浏览器 历史记录";
+const char kItemChrome[] = "谷歌 Chrome 清理";
+const char kItemIEForms[] = "Internet Explorer 自动保存的表单(清理时有效)";
+const char kItemIEPasswords[] = "Internet Explorer 自动保存的密码(清理时有效)";
+const char kItemRunMru[] = "运行(开始菜单中，重启后生效)";
+const char kItemRecentPrograms[] = "最近运行的程序历史记录";
+const char kItemOpenSaveHistory[] = "文件打开与保存历史记录";
+const char kItemWindowPositions[] = "窗口位置与大小历史记录";
+const char kItemFindComputer[] = "查找计算机";
+const char kItemRecentDocuments[] = "最近打开的文件";
+const char kItemJumpLists[] = "Windows 7 跳转列表（用户锁定项目也会删除，请慎用）";
+const char kItemFileExtHistory[] = "文件扩展名历史记录";
+const char kItemUserAssist[] = "最近打开的程序历史记录";
+const char kItemTrayIcons[] = "通知区域图标历史记录(重启后生效)";
+const char kItemRecycleBin[] = "清空回收站";
+const char kItemWindowsSearch[] = "Windows搜索历史";
+const char kItemNetworkDrives[] = "网络驱动器映射历史";
+const char kItemClipboard[] = "剪贴板内容";
+const char kItemPaint[] = "Windows画图";
+const char kItemWordPad[] = "Windows写字板";
+const char kItemSharedDlls[] = "冗余动态链接库";
+const char kItemSoftware[] = "无效的软件";
+const char kItemInstallers[] = "无效的安装程序";
+const char kItemUninstallers[] = "无效的反安装程序";
+const char kItemHelpFiles[] = "无效的帮助";
+const char kItemStartMenu[] = "无效的开始菜单";
+const char kItemContextMenu[] = "无效的右键菜单";
+const char kItemActiveX[] = "错误的ActiveX信息";
+const char kItemFileAssociations[] = "错误的文件关联";
+const char kItemClassInfo[] = "错误的类信息";
+const char kItemFirewall[] = "无效的Windows防火墙设置";
+const char kItemMuiCache[] = "无效的MUI缓存";
+const char kItemRunEntries[] = "无效的启动项目";
+const char kItemAppPaths[] = "无效的应用程序路径";
+const char kItemFonts[] = "无效的字体";
+
 namespace {
 const bool R = true;   // 推荐
 const bool O = false;  // 可选
@@ -13,12 +50,12 @@ const TShownWhen A = TShownWhen::Always;
 const std::vector<TCatalogueGroup>& ItemCatalogue() {
   static const std::vector<TCatalogueGroup> kGroups = {
       {"上网历史痕迹", 39, A, {
-           {"Internet Explorer/腾讯TT浏览器 历史记录", R, 9, A},
+           {kItemIEHistory, R, 9, A},
            {"Internet Explorer 地址栏网址历史", O, 9, A},
            {"FireFox 清理", R, 35, A},
            {"Opera 清理", R, 37, A},
            {"Opera 地址栏网址历史", R, 37, A},
-           {"谷歌 Chrome 清理", R, 38, A},
+           {kItemChrome, R, 38, A},
            {"腾讯TT浏览器清理", R, 68, A},
            {"谷歌工具栏搜索记录", R, 69, A},
            {"搜搜工具条搜索记录", R, 70, A},
@@ -26,8 +63,8 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
            {"Windows Live工具条搜索记录", R, 73, A},
        }},
       {"保存的网页表单和密码", 39, A, {
-           {"Internet Explorer 自动保存的表单(清理时有效)", O, 9, A},
-           {"Internet Explorer 自动保存的密码(清理时有效)", O, 9, A},
+           {kItemIEForms, O, 9, A},
+           {kItemIEPasswords, O, 9, A},
            {"FireFox 自动保存的表单和搜索历史", O, 35, A},
            {"FireFox 自动保存的密码", O, 35, A},
            {"Google Chrome 自动保存的表单", O, 38, A},
@@ -35,25 +72,25 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
        }},
       {"系统历史痕迹和临时文件", 0, A, {
            {"桌面和菜单中无效的快捷方式", R, 48, TShownWhen::Not64Bit},
-           {"运行(开始菜单中，重启后生效)", R, 1, A},
-           {"最近运行的程序历史记录", R, 2, A},
-           {"文件打开与保存历史记录", R, 3, A},
-           {"窗口位置与大小历史记录", R, 4, A},
-           {"查找计算机", R, 5, A},
-           {"最近打开的文件", R, 6, A},
-           {"Windows 7 跳转列表（用户锁定项目也会删除，请慎用）", R, 6, TShownWhen::Windows7},
-           {"文件扩展名历史记录", R, 7, A},
-           {"最近打开的程序历史记录", R, 2, A},
-           {"通知区域图标历史记录(重启后生效)", O, 8, TShownWhen::NotificationArea},
+           {kItemRunMru, R, 1, A},
+           {kItemRecentPrograms, R, 2, A},
+           {kItemOpenSaveHistory, R, 3, A},
+           {kItemWindowPositions, R, 4, A},
+           {kItemFindComputer, R, 5, A},
+           {kItemRecentDocuments, R, 6, A},
+           {kItemJumpLists, R, 6, TShownWhen::Windows7},
+           {kItemFileExtHistory, R, 7, A},
+           {kItemUserAssist, R, 2, A},
+           {kItemTrayIcons, O, 8, TShownWhen::NotificationArea},
            {"Windows系统日志", R, 27, TShownWhen::NTFamily5},
-           {"清空回收站", R, 46, A},
-           {"Windows搜索历史", R, 62, A},
-           {"网络驱动器映射历史", R, 63, A},
-           {"剪贴板内容", R, 64, A},
+           {kItemRecycleBin, R, 46, A},
+           {kItemWindowsSearch, R, 62, A},
+           {kItemNetworkDrives, R, 63, A},
+           {kItemClipboard, R, 64, A},
        }},
       {"应用程序历史记录", 11, A, {
-           {"Windows画图", R, 12, A},
-           {"Windows写字板", R, 13, A},
+           {kItemPaint, R, 12, A},
+           {kItemWordPad, R, 13, A},
            {"Windows Defender", R, 52, A},
            {"UltraEdit编辑软件", R, 25, A},
            {"EditPlus编辑软件", R, 24, A},
@@ -94,21 +131,21 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
            {"SnagIt 历史记录", R, 86, A},
        }},
       {"注册表", 19, TShownWhen::NotServer, {
-           {"冗余动态链接库", R, 41, A},
-           {"无效的软件", R, 4, A},
-           {"无效的安装程序", R, 11, A},
-           {"无效的反安装程序", R, 11, A},
-           {"无效的帮助", R, 54, A},
-           {"无效的开始菜单", R, 8, A},
-           {"无效的右键菜单", R, 8, A},
-           {"错误的ActiveX信息", R, 55, A},
-           {"错误的文件关联", R, 55, A},
-           {"错误的类信息", R, 55, A},
-           {"无效的Windows防火墙设置", R, 60, A},
-           {"无效的MUI缓存", R, 41, A},
-           {"无效的启动项目", R, 1, A},
-           {"无效的应用程序路径", R, 3, A},
-           {"无效的字体", R, 61, A},
+           {kItemSharedDlls, R, 41, A},
+           {kItemSoftware, R, 4, A},
+           {kItemInstallers, R, 11, A},
+           {kItemUninstallers, R, 11, A},
+           {kItemHelpFiles, R, 54, A},
+           {kItemStartMenu, R, 8, A},
+           {kItemContextMenu, R, 8, A},
+           {kItemActiveX, R, 55, A},
+           {kItemFileAssociations, R, 55, A},
+           {kItemClassInfo, R, 55, A},
+           {kItemFirewall, R, 60, A},
+           {kItemMuiCache, R, 41, A},
+           {kItemRunEntries, R, 1, A},
+           {kItemAppPaths, R, 3, A},
+           {kItemFonts, R, 61, A},
        }},
   };
   return kGroups;

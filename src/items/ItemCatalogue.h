@@ -45,4 +45,42 @@ bool IsShown(TShownWhen when, const TCatalogueSystem& system);
 extern const char kRecommendedWord[];  // "推荐"
 extern const char kOptionalWord[];     // "可选"
 extern const char kJunkGroupCaption[];  // "垃圾文件清理"
+
+// Item captions that other code names: an item's caption is its identity (settings key,
+// handler key), so it is written once, beside its catalogue row.
+extern const char kItemIEHistory[];
+extern const char kItemChrome[];
+extern const char kItemIEForms[];
+extern const char kItemIEPasswords[];
+extern const char kItemRunMru[];
+extern const char kItemRecentPrograms[];
+extern const char kItemOpenSaveHistory[];
+extern const char kItemWindowPositions[];
+extern const char kItemFindComputer[];
+extern const char kItemRecentDocuments[];
+extern const char kItemJumpLists[];
+extern const char kItemFileExtHistory[];
+extern const char kItemUserAssist[];
+extern const char kItemTrayIcons[];
+extern const char kItemRecycleBin[];
+extern const char kItemWindowsSearch[];
+extern const char kItemNetworkDrives[];
+extern const char kItemClipboard[];
+extern const char kItemPaint[];
+extern const char kItemWordPad[];
+extern const char kItemSharedDlls[];
+extern const char kItemSoftware[];
+extern const char kItemInstallers[];
+extern const char kItemUninstallers[];
+extern const char kItemHelpFiles[];
+extern const char kItemStartMenu[];
+extern const char kItemContextMenu[];
+extern const char kItemActiveX[];
+extern const char kItemFileAssociations[];
+extern const char kItemClassInfo[];
+extern const char kItemFirewall[];
+extern const char kItemMuiCache[];
+extern const char kItemRunEntries[];
+extern const char kItemAppPaths[];
+extern const char kItemFonts[];
 const int kJunkGroupImage = 46;

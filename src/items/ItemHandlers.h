@@ -22,6 +22,20 @@ struct TItemScan {
   std::function<bool()> KeepResponsive;
 };
 
+// What the clean driver does with a checked item besides removing its checked findings one
+// by one: the items that act directly or need their own removal say so here, so the driver
+// dispatches on the item's handler instead of recognising captions.
+enum class TCleanAction {
+  RemoveFindings,    // only that
+  EmptyRecycleBin,   // empties the bin instead, when the scan showed it and all is checked
+  EmptyClipboard,    // the same for the clipboard
+  ClearIEForms,      // acts without findings: Internet Explorer's saved form entries
+  ClearIEPasswords,  // and its saved passwords
+  IEHistory,         // the Internet Explorer history clean runs once after all items
+  FileExtHistory,    // its checked keys go to the extension-history delete after all items,
+  ClassInfo,         // which runs only when this item was cleaned too
+};
+
 struct TItemHandler {
   std::vector<std::string> GuardExecutables;  // item skipped while one of them runs
   std::string UnitWord;                        // "项目", "文件" or "记录"
@@ -30,6 +44,7 @@ struct TItemHandler {
   bool CountsItself = false;
   // An own summary text instead of the usual one (empty function: the usual).
   std::function<std::string(const TItemScan&)> Summary;
+  TCleanAction Clean = TCleanAction::RemoveFindings;
 };
 
 class THandlerTable {

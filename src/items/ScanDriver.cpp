@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/ResStrings.h"
+#include "system/ResStrings.h"
 #include "items/ItemCatalogue.h"
 #include "items/ItemSummary.h"
 #include "items/ResultRows.h"
@@ -16,7 +16,6 @@ namespace {
 
 // Catalogue positions of the groups the walk treats specially.
 enum : size_t { kWebGroup = 0, kFormsGroup = 1, kSystemGroup = 2, kAppsGroup = 3, kRegistryGroup = 4 };
-const char kChromeItem[] = "谷歌 Chrome 清理";
 
 bool CheckedOrMixed(const TTreeNode* n) { return n && IsCheckedOrMixed(n->CheckState()); }
 
@@ -105,7 +104,7 @@ TTreeNode* TScanDriver::Group(size_t catalogueIndex) const {
 
 void TScanDriver::Walk() {
   TTreeNode* web = Group(kWebGroup);
-  if (CheckedOrMixed(web)) WalkItems(web, kChromeItem, 1);
+  if (CheckedOrMixed(web)) WalkItems(web, kItemChrome, 1);
   Call(phases_.CreateInvalidFilesFinder);
   if (state_.OneClick) view_.ReportOneClickStep(2);
   TTreeNode* forms = Group(kFormsGroup);

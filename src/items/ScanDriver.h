@@ -26,6 +26,7 @@ struct TScanPhases {
 
 class TScanDriver {
  public:
+  const THandlerTable& Handlers() const { return handlers_; }
   TScanDriver(TTreeModel& tree, TRunState& state, TDriverView& view, const THandlerTable& handlers,
               TScanPhases phases = TScanPhases());
 

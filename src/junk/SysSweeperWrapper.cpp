@@ -3,7 +3,7 @@
 #include <ole2.h>
 #include <process.h>
 
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

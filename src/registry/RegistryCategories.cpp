@@ -1,5 +1,6 @@
 #include "registry/RegistryCategories.h"
 
+#include "items/ItemCatalogue.h"
 #include "items/ItemSummary.h"
 #include "registry/RegistryCaches.h"
 #include "system/AppContext.h"
@@ -14,21 +15,21 @@ void ForgetBrokenClasses() { RegistryCaches().ClearBrokenClasses(); }
 const std::vector<TRegistryCategory>& RegistryCategories() {
   using V = TRegistryViews;
   static const std::vector<TRegistryCategory> kCategories = {
-      {"冗余动态链接库", V::Both, nullptr, nullptr},
-      {"无效的软件", V::Both, nullptr, nullptr},
-      {"无效的安装程序", V::Both, nullptr, nullptr},
-      {"无效的反安装程序", V::Both, nullptr, nullptr},
-      {"无效的帮助", V::Both, nullptr, nullptr},
-      {"无效的开始菜单", V::Both, nullptr, nullptr},
-      {"无效的右键菜单", V::Native, nullptr, nullptr},
-      {"错误的ActiveX信息", V::Native, nullptr, ForgetBrokenClasses},
-      {"错误的文件关联", V::Native, nullptr, nullptr},
-      {"错误的类信息", V::Both, nullptr, nullptr},
-      {"无效的Windows防火墙设置", V::Native, nullptr, nullptr},
-      {"无效的MUI缓存", V::Native, nullptr, nullptr},
-      {"无效的启动项目", V::Native, nullptr, nullptr},
-      {"无效的应用程序路径", V::Native, nullptr, nullptr},
-      {"无效的字体", V::Native, nullptr, nullptr},
+      {kItemSharedDlls, V::Both, nullptr, nullptr},
+      {kItemSoftware, V::Both, nullptr, nullptr},
+      {kItemInstallers, V::Both, nullptr, nullptr},
+      {kItemUninstallers, V::Both, nullptr, nullptr},
+      {kItemHelpFiles, V::Both, nullptr, nullptr},
+      {kItemStartMenu, V::Both, nullptr, nullptr},
+      {kItemContextMenu, V::Native, nullptr, nullptr},
+      {kItemActiveX, V::Native, nullptr, ForgetBrokenClasses},
+      {kItemFileAssociations, V::Native, nullptr, nullptr},
+      {kItemClassInfo, V::Both, nullptr, nullptr},
+      {kItemFirewall, V::Native, nullptr, nullptr},
+      {kItemMuiCache, V::Native, nullptr, nullptr},
+      {kItemRunEntries, V::Native, nullptr, nullptr},
+      {kItemAppPaths, V::Native, nullptr, nullptr},
+      {kItemFonts, V::Native, nullptr, nullptr},
   };
   return kCategories;
 }
@@ -55,7 +56,11 @@ TItemHandler RegistryCategoryHandler(TRegistryViews views, TRegistryCheck check,
 }
 
 void RegisterRegistryCategories(THandlerTable& handlers) {
-  for (const TRegistryCategory& c : RegistryCategories())
-    handlers.Register(c.Caption, RegistryCategoryHandler(c.Views, c.Check ? TRegistryCheck(c.Check) : nullptr,
-                                                         c.Begin ? std::function<void()>(c.Begin) : nullptr));
+  for (const TRegistryCategory& c : RegistryCategories()) {
+    TItemHandler handler = RegistryCategoryHandler(c.Views, c.Check ? TRegistryCheck(c.Check) : nullptr,
+                                                   c.Begin ? std::function<void()>(c.Begin) : nullptr);
+    // The extension-history delete waits for this category's clean.
+    if (std::string(c.Caption) == kItemClassInfo) handler.Clean = TCleanAction::ClassInfo;
+    handlers.Register(c.Caption, handler);
+  }
 }

@@ -7,7 +7,7 @@
 #include "system/RegistryNameList.h"
 #include "system/RegistryValues.h"
 #include "system/ToolsPaths.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/ResStrings.h"
+#include "system/ResStrings.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
 #include "system/RegistryKey.h"

@@ -9,7 +9,7 @@
 #include "system/ToolsRegistry.h"
 #include "traces/RegValues.h"
 #include "traces/TraceFindings.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

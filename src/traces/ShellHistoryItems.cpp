@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "items/ItemCatalogue.h"
 #include "items/ItemSummary.h"
 #include "system/AppContext.h"
 #include "system/ToolsShell.h"
@@ -17,10 +18,12 @@ const std::string kComDlg = kExplorer + "ComDlg32\\";
 
 int Major() { return AppContext().MajorVersion(); }
 
-TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit = kUnitItems) {
+TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit = kUnitItems,
+                     TCleanAction clean = TCleanAction::RemoveFindings) {
   TItemHandler h;
   h.UnitWord = unit;
   h.Scan = std::move(scan);
+  h.Clean = clean;
   return h;
 }
 
@@ -65,23 +68,23 @@ TItemHandler RecentDocumentsHandler() {
 }  // namespace
 
 void RegisterShellHistoryHandlers(THandlerTable& table, TRunState& state) {
-  table.Register("运行(开始菜单中，重启后生效)", MruHandler(kExplorer + "RunMRU"));
-  table.Register("最近运行的程序历史记录", Handler([](TItemScan& s) {
+  table.Register(kItemRunMru, MruHandler(kExplorer + "RunMRU"));
+  table.Register(kItemRecentPrograms, Handler([](TItemScan& s) {
                    if (Major() < 6) {
                      ScanMruKey(s, HKEY_CURRENT_USER, kComDlg + "LastVisitedMRU");
                    } else if (!ScanMruKey(s, HKEY_CURRENT_USER, kComDlg + "LastVisitedPidlMRU")) {
                      ScanMruKey(s, HKEY_CURRENT_USER, kComDlg + "LastVisitedPidlMRULegacy");
                    }
                  }));
-  table.Register("文件打开与保存历史记录", Handler([](TItemScan& s) {
+  table.Register(kItemOpenSaveHistory, Handler([](TItemScan& s) {
                    ScanMruKey(s, HKEY_CURRENT_USER, kComDlg + (Major() < 6 ? "OpenSaveMRU" : "OpenSavePidlMRU"));
                  }));
-  table.Register("窗口位置与大小历史记录", MruHandler(kExplorer + "StreamMRU"));
-  table.Register("查找计算机", Handler([](TItemScan& s) {
+  table.Register(kItemWindowPositions, MruHandler(kExplorer + "StreamMRU"));
+  table.Register(kItemFindComputer, Handler([](TItemScan& s) {
                    ScanSearchAssistantKey("Software\\Microsoft\\Search Assistant\\ACMru\\5647", TSearchCaption::WithKey, s);
                  }));
-  table.Register("最近打开的文件", RecentDocumentsHandler());
-  table.Register("Windows 7 跳转列表（用户锁定项目也会删除，请慎用）", Handler(
+  table.Register(kItemRecentDocuments, RecentDocumentsHandler());
+  table.Register(kItemJumpLists, Handler(
                      [](TItemScan& s) {
                        const std::string& appData = AppContext().AppDataDir;
                        if (appData.empty()) return;
@@ -89,20 +92,21 @@ void RegisterShellHistoryHandlers(THandlerTable& table, TRunState& state) {
                          ScanFolderFiles(s, appData + "\\Microsoft\\Windows\\Recent\\CustomDestinations", "*.*");
                      },
                      kUnitFiles));
-  table.Register("文件扩展名历史记录", Handler([](TItemScan& s) { ScanFileExtHistory(&s); }));
-  table.Register("最近打开的程序历史记录", Handler([](TItemScan& s) {
+  table.Register(kItemFileExtHistory,
+                 Handler([](TItemScan& s) { ScanFileExtHistory(&s); }, kUnitItems, TCleanAction::FileExtHistory));
+  table.Register(kItemUserAssist, Handler([](TItemScan& s) {
                    for (const char* key : kUserAssistKeys) ScanUserAssistKey(key, s);
                  }));
-  table.Register("通知区域图标历史记录(重启后生效)", Handler([](TItemScan& s) { ScanTrayIconStreams(Major(), s); }));
-  table.Register("清空回收站", Handler(
+  table.Register(kItemTrayIcons, Handler([](TItemScan& s) { ScanTrayIconStreams(Major(), s); }));
+  table.Register(kItemRecycleBin, Handler(
                                   [&state](TItemScan& s) {
                                     const TAppContext& ctx = AppContext();
                                     int minor = ctx.OSInfo ? ctx.OSInfo->MinorVersion : 0;
                                     QueryRecycleBin(ctx.MajorVersion(), minor, s, state.RecycleBinCount,
                                                     state.RecycleBinSize);
                                   },
-                                  kUnitFiles));
-  table.Register("Windows搜索历史", Handler([](TItemScan& s) {
+                                  kUnitFiles, TCleanAction::EmptyRecycleBin));
+  table.Register(kItemWindowsSearch, Handler([](TItemScan& s) {
                    if (Major() >= 6) {
                      ScanMruKey(s, HKEY_CURRENT_USER, kExplorer + "WordWheelQuery");
                    } else {
@@ -112,12 +116,12 @@ void RegisterShellHistoryHandlers(THandlerTable& table, TRunState& state) {
                                               TSearchCaption::TextOnly, s);
                    }
                  }));
-  table.Register("网络驱动器映射历史", MruHandler(kExplorer + "Map Network Drive MRU"));
-  table.Register("剪贴板内容", Handler([](TItemScan& s) { ScanClipboard(s); }));
+  table.Register(kItemNetworkDrives, MruHandler(kExplorer + "Map Network Drive MRU"));
+  table.Register(kItemClipboard, Handler([](TItemScan& s) { ScanClipboard(s); }, kUnitItems, TCleanAction::EmptyClipboard));
   TItemHandler paint = MruHandler("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List");
   paint.GuardExecutables = {"mspaint.exe"};
-  table.Register("Windows画图", paint);
+  table.Register(kItemPaint, paint);
   TItemHandler wordpad = MruHandler("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List");
   wordpad.GuardExecutables = {"wordpad.exe"};
-  table.Register("Windows写字板", wordpad);
+  table.Register(kItemWordPad, wordpad);
 }

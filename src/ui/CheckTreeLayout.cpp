@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "ui/CheckTree.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 const int kMargin = 2;   // left of the first button, right of the widest text

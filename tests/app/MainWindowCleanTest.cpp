@@ -13,7 +13,7 @@
 #include "helpers/ProgramCopy.h"
 #include "items/ItemCatalogue.h"
 #include "junk/SysSweeperWrapper.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 using namespace mainwindow;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/IniPackage.h"
+#include "core/IniStream.h"
 #include "app/SettingsLibrary.h"
 #include "family/Marvolent0Api.h"
 #include "settings/SettingsFolder.h"

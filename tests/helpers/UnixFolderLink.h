@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 // Starts a Unix program (Wine starts ELF files like Windows ones), named in Wine's Unix
 // namespace since no drive of the bench's prefixes reaches /bin. Its handle cannot be

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "app/CleanStatistics.h"
+#include "app/ItemHandlerTable.h"
 #include "helpers/RecordingDriverView.h"
 #include "helpers/TreeFixtures.h"
 #include <windows.h>
@@ -46,8 +48,16 @@ struct Bench {
   THandlerTable handlers;
   TScanDriver scan{tree, state, view, handlers};
   Bench() {
+    RegisterItemHandlers(handlers, state);  // the clean actions of the special items
     BuildItemTree(tree, Windows7(), noEngine, false, TReadItemChecked());
     SetAllChecked(tree, false);
+  }
+  // The clean's record goes to the settings file, as the window hands it over.
+  TCleanPhases Phases() const {
+    TCleanPhases phases;
+    phases.RecordCleanTime = RecordCleanTime;
+    phases.RecordCleanStatistics = RecordCleanStatistics;
+    return phases;
   }
   TTreeNode* Item(const char* kind) {
     TTreeNode* item = Find(tree, kind);
@@ -71,7 +81,7 @@ TEST(CleanDriver, MixedItemRemovesOnlyItsCheckedFindings) {
   AddFile(b.tree, item, drop);
   b.tree.SetCheckState(AddFile(b.tree, item, keep), TCheckState::Unchecked);
   ASSERT_TRUE(IsMixed(item->CheckState()));
-  TCleanDriver clean(b.tree, b.state, b.view, b.scan, TCleanPhases());
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
   clean.CleanItems(false);
   EXPECT_EQ(GetFileAttributesA(drop.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(GetFileAttributesA(keep.c_str()), INVALID_FILE_ATTRIBUTES) << "an unchecked finding stays";
@@ -139,7 +149,7 @@ TEST(CleanDriver, AFolderFindingTakesItsFilesButALinkOnlyItself) {
   TTreeNode* item = b.Item("Windows画图");
   for (const char* name : {"plain", "link", "vanished"})
     AddResultNode(&b.tree, root + "\\" + name, true, "", item, 0, "目录", "", root + "\\" + name);
-  TCleanDriver clean(b.tree, b.state, b.view, b.scan, TCleanPhases());
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
   clean.CleanItems(false);
   EXPECT_EQ(GetFileAttributesA((root + "\\plain").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(GetFileAttributesA(precious.c_str()), INVALID_FILE_ATTRIBUTES) << "the link's target keeps its files";
@@ -162,7 +172,7 @@ TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
   HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(hold, INVALID_HANDLE_VALUE);
   std::vector<std::string> reported;
-  TCleanPhases phases;
+  TCleanPhases phases = b.Phases();
   phases.ReportUndeletedFile = [&](const std::string& p) { reported.push_back(p); };
   TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
   clean.CleanItems(false);
@@ -187,7 +197,7 @@ TEST(CleanDriver, AReadOnlyFileGoesAndALockedOneKeepsItsOtherMarks) {
   TRestartList restartList;  // the locked one is scheduled for the restart
   HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(hold, INVALID_HANDLE_VALUE);
-  TCleanDriver clean(b.tree, b.state, b.view, b.scan, TCleanPhases());
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
   clean.CleanItems(false);
   CloseHandle(hold);
   EXPECT_EQ(GetFileAttributesA(readOnly.c_str()), INVALID_FILE_ATTRIBUTES) << "deleted on the second try";
@@ -203,7 +213,7 @@ TEST(CleanDriver, OneClickCleanShowsTheItemAsScannedInTheStatusBar) {
   TTempFolder dir;
   AddFile(b.tree, b.Item("Windows画图"), MakeFile(dir, L"a.txt", 3));
   b.state.OneClick = true;
-  TCleanDriver clean(b.tree, b.state, b.view, b.scan, TCleanPhases());
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
   clean.CleanItems(true);
   const auto& texts = b.view.StatusTexts;
   EXPECT_NE(std::find(texts.begin(), texts.end(), "正在扫描Windows画图"), texts.end());
@@ -219,7 +229,7 @@ TEST(CleanDriver, RecycleBinAndClipboardActOnlyWhenFullyChecked) {
   AddResultNode(&b.tree, "剪贴板内容", true, "", clip, 0, "", "", "");
   b.state.RecycleBinCount = 2;
   int emptied = 0, cleared = 0;
-  TCleanPhases phases;
+  TCleanPhases phases = b.Phases();
   bool emptyWorks = true;
   phases.EmptyRecycleBin = [&] {
     ++emptied;
@@ -285,14 +295,14 @@ TEST(CleanDriver, WhatNoPartRemovesYetIsNotCountedAsCleaned) {
   AddResultNode(&b.tree, "C:\\places.sqlite", true, "", paint, 0, "FireFox", "moz_places", "");
   AddResultNode(&b.tree, "C:\\app.ini", true, "", paint, 0, "other", "tag", "C:\\app.ini");
   AddResultNode(&b.tree, "Application", true, "", paint, 0, "EventLog", "Application", "");
-  TCleanDriver clean(b.tree, b.state, b.view, b.scan, TCleanPhases());
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
   clean.CleanItems(false);
   EXPECT_EQ(clean.CleanCount(), 0);
   EXPECT_FALSE(b.state.IEFormsCleared) << "nothing cleared the forms";
   EXPECT_FALSE(b.state.IEPasswordsCleared);
 
   std::vector<int> stores;
-  TCleanPhases phases;
+  TCleanPhases phases = b.Phases();
   phases.ClearIEAutoComplete = [&](int store) { stores.push_back(store); };
   TCleanDriver withStores(b.tree, b.state, b.view, b.scan, phases);
   withStores.CleanItems(false);
@@ -311,7 +321,7 @@ TEST(CleanDriver, RegistryFindingsAndTheExplorerQuestion) {
   TTreeNode* fonts = b.Item("无效的字体");
   AddRegistryFinding(&b.tree, "gone", "Software\\X", false, fonts, "HKEY_LOCAL_MACHINE", 0, "", "", "v");
   std::vector<std::string> deleted;
-  TCleanPhases phases;
+  TCleanPhases phases = b.Phases();
   phases.DeleteRegistryFinding = [&](const std::string& root, const std::string& path, const std::string&,
                                      const std::string& name) {
     deleted.push_back(root + "\\" + path + ":" + name);
@@ -335,7 +345,7 @@ TEST(CleanDriver, ExtensionHistoryNeedsTheClassItemAndOneClickEndsEarlyAfterACle
   TTreeNode* ext = b.Item("文件扩展名历史记录");
   int extDeletes = 0;
   std::vector<std::string> extKeys;
-  TCleanPhases phases;
+  TCleanPhases phases = b.Phases();
   phases.DeleteFileExtHistory = [&](const std::vector<std::string>& keys) {
     ++extDeletes;
     extKeys = keys;

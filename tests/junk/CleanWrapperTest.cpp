@@ -5,7 +5,7 @@
 #include <set>
 
 #include "helpers/TempFolder.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

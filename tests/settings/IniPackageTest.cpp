@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/FileStream.h"
+#include "system/FileStream.h"
 #include "settings/SettingsFolder.h"
 
 namespace {
@@ -60,13 +60,14 @@ TEST(StreamIniFile, SavesToFilesAndUpdatesOnlyAnExistingOne) {
   std::string path = folder.Dir() + "news.ini";
   TStreamIniFile ini(path);
   ini.WriteString("节", "键", "值");
-  EXPECT_FALSE(ini.UpdateFile());
+  EXPECT_FALSE(UpdateIniFile(ini));
   EXPECT_EQ(ReadFileBytes(path), "<missing>");
   ASSERT_TRUE(WriteFileBytes(path, "old text that is longer than the new content\r\n"));
-  EXPECT_TRUE(ini.UpdateFile());
+  EXPECT_TRUE(UpdateIniFile(ini));
   EXPECT_EQ(ReadFileBytes(path), "[节]\r\n键=值\r\n\r\n");
-  EXPECT_TRUE(ini.SaveToFile(folder.Dir() + "copy.ini"));
+  EXPECT_TRUE(SaveIniToFile(ini, folder.Dir() + "copy.ini"));
   EXPECT_EQ(ReadFileBytes(folder.Dir() + "copy.ini"), "[节]\r\n键=值\r\n\r\n");
-  EXPECT_FALSE(ini.SaveToFile(folder.Dir() + "no such folder\\x.ini"));
-  EXPECT_FALSE(TStreamIniFile(folder.Dir()).UpdateFile());  // a folder is no file
+  EXPECT_FALSE(SaveIniToFile(ini, folder.Dir() + "no such folder\\x.ini"));
+  TStreamIniFile aFolder(folder.Dir());
+  EXPECT_FALSE(UpdateIniFile(aFolder));  // a folder is no file
 }

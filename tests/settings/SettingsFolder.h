@@ -7,7 +7,7 @@
 
 #include "helpers/TempFolder.h"
 #include "system/AppContext.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 inline bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -8,7 +8,7 @@
 
 #include "helpers/ProcessHelpers.h"
 #include "helpers/TempFolder.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "helpers/ProcessHelpers.h"
 #include "helpers/TempFolder.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 TOrvOSInfoData Version(int major, int minor, int productType) {

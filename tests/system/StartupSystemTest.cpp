@@ -6,7 +6,7 @@
 
 #include "app/Startup.h"
 #include "helpers/StartupTexts.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 TEST(IsUserAdmin, TheBenchUserIsAnAdministrator) { EXPECT_TRUE(IsUserAdmin()); }
 

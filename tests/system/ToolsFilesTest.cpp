@@ -7,7 +7,7 @@
 #include "helpers/TempFolder.h"
 #include "helpers/TestContext.h"
 #include "system/ToolsViews.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "helpers/TempFolder.h"
 #include "helpers/UnixFolderLink.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

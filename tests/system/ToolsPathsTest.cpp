@@ -7,7 +7,7 @@
 #include "helpers/TestContext.h"
 #include "system/FolderValues.h"
 #include "system/ToolsShell.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "helpers/TempFolder.h"
 #include "system/ToolsPrivileges.h"
 #include "system/ToolsShellOpen.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "helpers/Shortcut.h"
 #include "helpers/TempFolder.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

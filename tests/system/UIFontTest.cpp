@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "helpers/TestContext.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 std::wstring FaceAfterApply() {

@@ -7,7 +7,7 @@
 #include "helpers/TempFolder.h"
 #include "system/ToolsShell.h"
 #include "traces/TraceBench.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

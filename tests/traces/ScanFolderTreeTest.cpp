@@ -4,7 +4,7 @@
 
 #include "helpers/TempFolder.h"
 #include "traces/TraceBench.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

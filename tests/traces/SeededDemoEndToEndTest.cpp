@@ -29,7 +29,7 @@
 #include "traces/FileExtHistory.h"
 #include "traces/ShellHistoryItems.h"
 #include "traces/ShellHistoryScans.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

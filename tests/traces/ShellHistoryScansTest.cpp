@@ -10,7 +10,7 @@
 #include "helpers/Clipboard.h"
 #include "helpers/TempFolder.h"
 #include "registry/RegistryDelete.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "helpers/ProcessHelpers.h"
 #include "ui/CheckTreeFixture.h"
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/FileStream.h"
+#include "system/FileStream.h"
 
 TFileStream::TFileStream(const std::string& path, TMode mode)
     : handle_(mode == OpenRead ? CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

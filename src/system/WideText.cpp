@@ -1,4 +1,4 @@
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "app/ResStrings.h"
+#include "system/ResStrings.h"
 
 #include <windows.h>
 
-#include "ui/WideText.h"
+#include "system/WideText.h"
 
 std::string LoadResString(unsigned id) {
   // With a zero buffer size LoadStringW hands out a pointer into the resource itself.

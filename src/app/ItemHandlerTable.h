@@ -1,0 +1,7 @@
+// Every handler group of the program registered in one table: the scan driver and the
+// clean driver dispatch through it by the item's caption.
+#pragma once
+#include "items/ItemHandlers.h"
+#include "items/RunState.h"
+
+void RegisterItemHandlers(THandlerTable& table, TRunState& state);
