@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "system/RegistryKey.h"
+#include "system/RegistryNameList.h"
 #include "registry/RegistryTestKey.h"
 
 namespace {
@@ -76,4 +78,64 @@ TEST(RegValueNames, LongAndDoubleByteNamesAndTheDefaultValue) {
   EXPECT_EQ(open.ValueCount(), 3u);
   EXPECT_EQ(open.SubKeyCount(), 0u);
   EXPECT_TRUE(RegValueNames(nullptr).empty());
+}
+
+// Key names at the registry's limit of 255 characters, in one and in two bytes each.
+// (Made with the wide calls: the narrow ones convert the whole path in a buffer of 260
+// characters, under Wine at least.)
+TEST(RegGetKeyNames, NamesOfTheLongestLengthInEitherWidthAreListedWhole) {
+  TRegistryTestKey key(HKEY_CURRENT_USER, "longkeys");
+  key.Set("", false);
+  const std::string ascii(255, 'k');
+  std::string doubleByte;
+  for (int i = 0; i < 255; ++i) doubleByte += "软";  // 510 bytes in code page 936
+  HKEY parent;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_CREATE_SUB_KEY, &parent), ERROR_SUCCESS);
+  for (const std::wstring& name : {std::wstring(255, L'k'), std::wstring(255, L'\x8F6F')}) {
+    HKEY child;
+    ASSERT_EQ(RegCreateKeyExW(parent, name.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &child, nullptr), ERROR_SUCCESS);
+    RegCloseKey(child);
+  }
+  RegCloseKey(parent);
+  TRegistryKey open(HKEY_CURRENT_USER, key.Path(), false, KEY_READ);
+  ASSERT_TRUE(open);
+  bool complete = false;
+  std::vector<std::string> names = open.SubKeyNames(&complete);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{ascii, doubleByte}));
+  EXPECT_TRUE(complete);
+  EXPECT_TRUE(TRegistryKey().SubKeyNames(&complete).empty());
+  EXPECT_FALSE(complete) << "a key that is not open lists nothing, incompletely";
+}
+
+// The listing loop: a name longer than the buffer is read again at the size the registry
+// reports, an entry that fails is skipped, and the result says the listing was incomplete.
+TEST(EnumerateNames, RereadsLongNamesSkipsFailedEntriesAndSaysSo) {
+  const std::vector<std::string> stored = {"a", std::string(40, 'l'), "<denied>", "c"};
+  int calls = 0;
+  auto enumerate = [&](DWORD index, char* buf, DWORD* length) -> LONG {
+    ++calls;
+    if (index >= stored.size()) return ERROR_NO_MORE_ITEMS;
+    const std::string& name = stored[index];
+    if (name == "<denied>") return ERROR_ACCESS_DENIED;
+    if (name.size() + 1 > *length) {
+      *length = static_cast<DWORD>(name.size());  // as RegEnumValue reports it
+      return ERROR_MORE_DATA;
+    }
+    memcpy(buf, name.c_str(), name.size() + 1);
+    *length = static_cast<DWORD>(name.size());
+    return ERROR_SUCCESS;
+  };
+  std::vector<std::string> names = {"kept"};
+  EXPECT_FALSE(EnumerateNames(enumerate, 8, names));
+  EXPECT_EQ(names, (std::vector<std::string>{"kept", "a", std::string(40, 'l'), "c"}));
+  EXPECT_EQ(calls, 6) << "one retry for the long name";
+
+  names.clear();
+  auto empty = [](DWORD, char*, DWORD*) -> LONG { return ERROR_NO_MORE_ITEMS; };
+  EXPECT_TRUE(EnumerateNames(empty, 0, names));
+  EXPECT_TRUE(names.empty());
+  // An entry that never stops failing does not keep the listing going for ever.
+  auto broken = [](DWORD, char*, DWORD*) -> LONG { return ERROR_INVALID_HANDLE; };
+  EXPECT_FALSE(EnumerateNames(broken, 16, names));
 }

@@ -59,6 +59,25 @@ TEST(KillProcessByName, EndsEveryProcessOfThatNameOnly) {
   EXPECT_FALSE(IsProcessRunning("xyzkill.exe"));
 }
 
+// The lowest free slot of the process's handle table, as the value a new handle gets
+// (GetProcessHandleCount is a stub under Wine): a handle left open keeps its slot taken.
+static uintptr_t NextHandleValue() {
+  HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  CloseHandle(probe);
+  return reinterpret_cast<uintptr_t>(probe);
+}
+
+// Before its handle was owned, each look-up for an empty name left a process snapshot open.
+TEST(IsProcessRunning, LeavesNoHandleBehindWhateverItIsAsked) {
+  IsProcessRunning("warm-up.exe");  // libraries and caches of the first call
+  const uintptr_t before = NextHandleValue();
+  for (int i = 0; i < 20; ++i) {
+    IsProcessRunning("");
+    IsProcessRunning("purvex-no-such-program.exe");
+  }
+  EXPECT_EQ(NextHandleValue(), before);
+}
+
 TEST(KillProcessByName, EndsA64BitProcessToo) {
   // This 32-bit program cannot list a 64-bit process's modules: Explorer on 64-bit Windows.
   PURVEX_SKIP_IN_64BIT_PROCESS("a 64-bit process whose modules cannot be listed");
