@@ -9,6 +9,7 @@
 
 #include "app/MainControls.h"
 #include "app/MainWindowFinder.h"
+#include "helpers/AtExit.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/ProgramCopy.h"
 #include "items/ItemCatalogue.h"
@@ -66,6 +67,11 @@ TEST(MainWindow, ACleanFromTheAdvancedPageRemovesOnlyTheCheckedItemsFindings) {
   SetString(kMap, "a", "\\\\server\\share");  // an item left unchecked
   const std::wstring exe = PurvexExe();
   const std::string settings = GbkFromWide(exe.substr(0, exe.rfind(L'\\'))) + "\\Marvolent.set";
+  TAtExit removed([&settings] {
+    SHDeleteKeyA(HKEY_CURRENT_USER, kRun);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kMap);
+    DeleteFileA(settings.c_str());  // the next test starts from the default selection
+  });
   SaveSelectionOfTheRunItemOnly(settings);
 
   TChild run = StartChild(L"\"" + exe + L"\"");
@@ -89,7 +95,4 @@ TEST(MainWindow, ACleanFromTheAdvancedPageRemovesOnlyTheCheckedItemsFindings) {
   char count[32] = {};
   GetPrivateProfileStringA("TraceScanOption", "PreviousCleanCount", "", count, sizeof count, settings.c_str());
   EXPECT_STREQ(count, "3") << "both entries and the list-order value";
-  SHDeleteKeyA(HKEY_CURRENT_USER, kRun);
-  SHDeleteKeyA(HKEY_CURRENT_USER, kMap);
-  DeleteFileA(settings.c_str());  // the next test starts from the default selection
 }

@@ -6,6 +6,7 @@
 
 #include "app/CleanStatistics.h"
 #include "app/ItemHandlerTable.h"
+#include "helpers/AtExit.h"
 #include "helpers/RecordingDriverView.h"
 #include "helpers/TreeFixtures.h"
 #include <windows.h>
@@ -163,6 +164,7 @@ TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
   TTempFolder dir;
   TTreeNode* item = b.Item("Windows写字板");
   std::string locked = MakeFile(dir, L"locked.tmp", 100);
+  TAtExit forgotten([&locked] { AppContext().PendingDeleteFiles.erase(locked); });
   std::string vanished = MakeFile(dir, L"vanished.tmp", 50);
   AddFile(b.tree, item, locked);
   AddFile(b.tree, item, vanished);
@@ -182,7 +184,6 @@ TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
   EXPECT_EQ(reported, std::vector<std::string>{locked});
   EXPECT_EQ(AppContext().PendingDeleteFiles.count(locked), 1u);
   EXPECT_TRUE(restartList.Names(locked)) << "scheduled for deletion at restart";
-  AppContext().PendingDeleteFiles.erase(locked);
 }
 
 TEST(CleanDriver, AReadOnlyFileGoesAndALockedOneKeepsItsOtherMarks) {

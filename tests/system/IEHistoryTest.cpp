@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "helpers/AtExit.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/TempFolder.h"
 #include "system/WideText.h"
@@ -149,6 +150,10 @@ bool CacheEntryExists() {
 }  // namespace
 
 TEST(RunIEHistoryMode, RemovesTheSavedTabAndCodePageValuesOnly) {
+  TAtExit removed([] {
+    DeleteValue(kTabbed, "PurvexKeep");
+    DeleteValue(kInternational, "PurvexKeep");
+  });
   SetValue(kTabbed, "LastSession");
   SetValue(kTabbed, "PurvexKeep");
   SetValue(kLowTabbed, "LastSession");
@@ -164,8 +169,6 @@ TEST(RunIEHistoryMode, RemovesTheSavedTabAndCodePageValuesOnly) {
   EXPECT_FALSE(ValueExists(kInternational, "CpCache"));
   EXPECT_TRUE(ValueExists(kTabbed, "PurvexKeep"));
   EXPECT_TRUE(ValueExists(kInternational, "PurvexKeep"));
-  DeleteValue(kTabbed, "PurvexKeep");
-  DeleteValue(kInternational, "PurvexKeep");
 }
 
 TEST(RunIEHistoryMode, MissingTabbedBrowsingValueDoesNotStopTheOthers) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "helpers/AtExit.h"
 #include "helpers/TestContext.h"
 #include "system/ToolsViews.h"
 
@@ -36,6 +37,7 @@ std::string Lower(std::string s) {
 
 TEST(RegGetKeyNames, ListsSubKeysAndNeverCreatesTheKey) {
   std::string key = TestKeyName("names");
+  TAtExit removed([&key] { SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str()); });
   SetString(HKEY_CURRENT_USER, key + "\\alpha", nullptr);
   SetString(HKEY_CURRENT_USER, key + "\\Beta", nullptr);
   SetString(HKEY_CURRENT_USER, key + "\\软件", nullptr);
@@ -51,8 +53,6 @@ TEST(RegGetKeyNames, ListsSubKeysAndNeverCreatesTheKey) {
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, missing, KEY_ALL_ACCESS));
   // neither call created it
   EXPECT_EQ(RegGetKeyNames(HKEY_CURRENT_USER, key, KEY_READ).size(), 3u);
-  SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
-  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key, KEY_READ));
 }
 
 // On 64-bit Windows (the win64 and x64 prefixes) a key of the 32-bit view shows in the
@@ -69,14 +69,14 @@ TEST(RegistryViews, AccessMaskAndWow32PathFindTheSameKey) {
   REGSAM native = Wow64KeyAccess(KEY_READ, true);
 
   std::string key32 = TestKeyName("view32");
-  SetString(HKEY_LOCAL_MACHINE, key32, nullptr, KEY_WOW64_32KEY);
   std::string mapped = MapToWow32Path("HKEY_LOCAL_MACHINE", key32, false);
+  TAtExit removed([&mapped] { SHDeleteKeyA(HKEY_LOCAL_MACHINE, mapped.c_str()); });
+  SetString(HKEY_LOCAL_MACHINE, key32, nullptr, KEY_WOW64_32KEY);
   EXPECT_EQ(mapped, wow64 ? "SOFTWARE\\Wow6432Node\\" + key32.substr(9) : key32);
   EXPECT_EQ(MapToWow32Path("HKEY_LOCAL_MACHINE", key32, true), key32);
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, mapped, native));
   EXPECT_EQ(RegKeyExists(HKEY_LOCAL_MACHINE, key32, native), !wow64);
   EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, key32, Wow64KeyAccess(KEY_READ, false)));
-  EXPECT_TRUE(SHDeleteKeyA(HKEY_LOCAL_MACHINE, mapped.c_str()) == ERROR_SUCCESS);
 }
 
 namespace {
