@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/ItemHandlerTable.h"
+#include "helpers/TreeFixtures.h"
 #include "items/ItemCatalogue.h"
 #include "registry/RegistryCategories.h"
 #include "system/WideText.h"
@@ -59,15 +60,6 @@ std::string Readable(const std::string& gbk) {
   return utf8;
 }
 
-TCatalogueSystem System(int major, int minor, const char* name, bool wow64, bool server) {
-  TCatalogueSystem s;
-  s.MajorVersion = major;
-  s.MinorVersion = minor;
-  s.OSName = name;
-  s.IsWow64 = wow64;
-  s.IsServer = server;
-  return s;
-}
 
 }  // namespace
 
@@ -76,9 +68,9 @@ TEST(ItemHandlerTable, EveryOfferedItemHasItsHandlerOrIsStillToBeBuilt) {
   TRunState state;
   RegisterItemHandlers(table, state);
   const TCatalogueSystem systems[] = {
-      System(5, 0, "2000", false, false),  System(5, 1, "XP", false, false),  System(5, 2, "2003", false, true),
-      System(6, 0, "Vista", false, false), System(6, 1, "7", false, false),   System(6, 1, "7", true, false),
-      System(6, 1, "2008 R2", true, true), System(6, 2, "8", true, false),
+      CatalogueSystem(5, 0, "2000"),          CatalogueSystem(5, 1, "XP"),    CatalogueSystem(5, 2, "2003", false, true),
+      CatalogueSystem(6, 0, "Vista"),         CatalogueSystem(6, 1, "7"),     CatalogueSystem(6, 1, "7", true),
+      CatalogueSystem(6, 1, "2008 R2", true, true), CatalogueSystem(6, 2, "8", true),
   };
   std::set<std::string> offered, unbuilt;
   for (const TCatalogueSystem& system : systems) {

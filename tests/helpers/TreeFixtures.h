@@ -5,13 +5,18 @@
 #include "items/ItemCatalogue.h"
 #include "items/TreeModel.h"
 
-inline TCatalogueSystem Windows7() {
+inline TCatalogueSystem CatalogueSystem(int major, int minor, const char* name, bool wow64 = false,
+                                        bool server = false) {
   TCatalogueSystem s;
-  s.MajorVersion = 6;
-  s.MinorVersion = 1;
-  s.OSName = "7";
+  s.MajorVersion = major;
+  s.MinorVersion = minor;
+  s.OSName = name;
+  s.IsWow64 = wow64;
+  s.IsServer = server;
   return s;
 }
+
+inline TCatalogueSystem Windows7() { return CatalogueSystem(6, 1, "7"); }
 
 // The first node (any level) whose base caption is kind.
 inline TTreeNode* Find(TTreeModel& tree, const std::string& kind) {

@@ -4,17 +4,9 @@
 
 #include <set>
 
-namespace {
+#include "helpers/TreeFixtures.h"
 
-TCatalogueSystem System(int major, int minor, const char* name, bool wow64 = false, bool server = false) {
-  TCatalogueSystem s;
-  s.MajorVersion = major;
-  s.MinorVersion = minor;
-  s.OSName = name;
-  s.IsWow64 = wow64;
-  s.IsServer = server;
-  return s;
-}
+namespace {
 
 // Captions of the groups and items offered on a system, one entry per group: its caption,
 // then its items.
@@ -39,13 +31,13 @@ TEST(ItemCatalogue, GroupAndItemCountsPerSystem) {
     size_t groups;
     size_t systemItems;  // G3
   } rows[] = {
-      {"Windows 2000", System(5, 0, "2000"), 5, 14},  // neither jump lists nor notification area
-      {"Windows XP", System(5, 1, "XP"), 5, 15},      // no jump lists
-      {"Windows Vista", System(6, 0, "Vista"), 5, 15},
-      {"Windows 7", System(6, 1, "7"), 5, 16},
-      {"Windows 7 64-bit", System(6, 1, "7", true), 5, 15},  // no broken-shortcut item
-      {"Server 2008", System(6, 0, "2008", false, true), 4, 15},
-      {"Windows 8", System(6, 2, ""), 5, 15},
+      {"Windows 2000", CatalogueSystem(5, 0, "2000"), 5, 14},  // neither jump lists nor notification area
+      {"Windows XP", CatalogueSystem(5, 1, "XP"), 5, 15},      // no jump lists
+      {"Windows Vista", CatalogueSystem(6, 0, "Vista"), 5, 15},
+      {"Windows 7", CatalogueSystem(6, 1, "7"), 5, 16},
+      {"Windows 7 64-bit", CatalogueSystem(6, 1, "7", true), 5, 15},  // no broken-shortcut item
+      {"Server 2008", CatalogueSystem(6, 0, "2008", false, true), 4, 15},
+      {"Windows 8", CatalogueSystem(6, 2, ""), 5, 15},
   };
   for (const Row& r : rows) {
     auto offered = Offered(r.system);
@@ -61,19 +53,19 @@ TEST(ItemCatalogue, GroupAndItemCountsPerSystem) {
 }
 
 TEST(ItemCatalogue, ConditionsOfTheSystemGroup) {
-  auto win7x64 = Offered(System(6, 1, "7", true));
+  auto win7x64 = Offered(CatalogueSystem(6, 1, "7", true));
   EXPECT_EQ(win7x64[2][1], "运行(开始菜单中，重启后生效)") << "64-bit Windows starts without the shortcut item";
-  auto win7 = Offered(System(6, 1, "7"));
+  auto win7 = Offered(CatalogueSystem(6, 1, "7"));
   EXPECT_EQ(win7[2][1], "桌面和菜单中无效的快捷方式");
   EXPECT_EQ(win7[2][8], "Windows 7 跳转列表（用户锁定项目也会删除，请慎用）");
-  auto win2000 = Offered(System(5, 0, "2000"));
+  auto win2000 = Offered(CatalogueSystem(5, 0, "2000"));
   std::set<std::string> items(win2000[2].begin(), win2000[2].end());
   EXPECT_FALSE(items.count("通知区域图标历史记录(重启后生效)"));
   EXPECT_TRUE(items.count("Windows系统日志"));
-  auto nt4 = Offered(System(4, 0, ""));
+  auto nt4 = Offered(CatalogueSystem(4, 0, ""));
   std::set<std::string> nt4Items(nt4[2].begin(), nt4[2].end());
   EXPECT_FALSE(nt4Items.count("Windows系统日志"));
-  auto server = Offered(System(5, 2, "2003", false, true));
+  auto server = Offered(CatalogueSystem(5, 2, "2003", false, true));
   EXPECT_EQ(server.back()[0], "应用程序历史记录");
 }
 
@@ -103,7 +95,7 @@ TEST(ItemCatalogue, CaptionsAreUniqueAndOptionalItemsAreTheListedOnes) {
 }
 
 TEST(ItemCatalogue, SystemGroupOrderOn64BitWindows7) {
-  auto offered = Offered(System(6, 1, "7", true));
+  auto offered = Offered(CatalogueSystem(6, 1, "7", true));
   EXPECT_EQ(offered[2], (std::vector<std::string>{
                             "系统历史痕迹和临时文件",
                             "运行(开始菜单中，重启后生效)",
