@@ -139,3 +139,19 @@ TEST(GetServerPath, ByProgIDCleanedUpByCLSIDOnlyExpanded) {
   EXPECT_EQ(GetServerPathByCLSID("{6B1F3C2A-9D7E-4C11-8F3A-2E5D7A9B0C4F}"), "");
   EXPECT_EQ(GetServerPathByCLSID(""), "");
 }
+
+// The server text is read into a buffer of 260 bytes: a text that fills it to the last
+// byte with its terminator is read whole, one byte longer is no server path at all.
+TEST(GetServerPath, AServerTextThatFillsItsBufferAndOneAByteLonger) {
+  const std::string fits = "{6B1F3C2A-9D7E-4C11-8F3A-2E5D7A9B0C44}", over = "{6B1F3C2A-9D7E-4C11-8F3A-2E5D7A9B0C45}";
+  auto key = [](const std::string& clsid) { return "Software\\Classes\\CLSID\\" + clsid; };
+  TAtExit removed([&] {
+    for (const std::string& clsid : {fits, over}) SHDeleteKeyA(HKEY_LOCAL_MACHINE, key(clsid).c_str());
+  });
+  const std::string path = "C:\\" + std::string(252, 'f') + ".dll";
+  ASSERT_EQ(path.size(), 259u);
+  SetString(HKEY_LOCAL_MACHINE, key(fits) + "\\InprocServer32", path.c_str());
+  SetString(HKEY_LOCAL_MACHINE, key(over) + "\\InprocServer32", (path + "x").c_str());
+  EXPECT_EQ(GetServerPathByCLSID(fits), path);
+  EXPECT_EQ(GetServerPathByCLSID(over), "");
+}
