@@ -18,24 +18,20 @@ TFormFonts::TFormFonts() {
   LOGFONTA base = {};
   base.lfWeight = FW_NORMAL;
   ApplyUIFont(base);
-  normal_ = CreateFontIndirectA(&base);
+  normal_.Reset(CreateFontIndirectA(&base));
   LOGFONTA f = base;
   f.lfWeight = FW_BOLD;
-  bold_ = CreateFontIndirectA(&f);
+  bold_.Reset(CreateFontIndirectA(&f));
   f = base;
   f.lfUnderline = TRUE;
-  underlined_ = CreateFontIndirectA(&f);
+  underlined_.Reset(CreateFontIndirectA(&f));
   f = base;
   f.lfHeight = LargerBy(base.lfHeight, 3);
   f.lfWeight = FW_BOLD;
-  larger3_ = CreateFontIndirectA(&f);
+  larger3_.Reset(CreateFontIndirectA(&f));
   f = base;
   f.lfHeight = LargerBy(base.lfHeight, 10);
   f.lfWeight = FW_BOLD;
-  larger10_ = CreateFontIndirectA(&f);
+  larger10_.Reset(CreateFontIndirectA(&f));
 }
 
-TFormFonts::~TFormFonts() {
-  for (HFONT font : {normal_, bold_, underlined_, larger3_, larger10_})
-    if (font) DeleteObject(font);
-}

@@ -2,19 +2,18 @@
 #pragma once
 #include <windows.h>
 
+#include "system/Handles.h"
+
 class TFormFonts {
  public:
   TFormFonts();
-  ~TFormFonts();
-  TFormFonts(const TFormFonts&) = delete;
-  TFormFonts& operator=(const TFormFonts&) = delete;
 
-  HFONT Normal() const { return normal_; }
-  HFONT Bold() const { return bold_; }
-  HFONT Underlined() const { return underlined_; }
-  HFONT Larger3() const { return larger3_; }    // 3 points above the window's font
-  HFONT Larger10() const { return larger10_; }  // 10 points above, for the start link
+  HFONT Normal() const { return normal_.Get(); }
+  HFONT Bold() const { return bold_.Get(); }
+  HFONT Underlined() const { return underlined_.Get(); }
+  HFONT Larger3() const { return larger3_.Get(); }    // 3 points above the window's font
+  HFONT Larger10() const { return larger10_.Get(); }  // 10 points above, for the start link
 
  private:
-  HFONT normal_, bold_, underlined_, larger3_, larger10_;
+  TFontHandle normal_, bold_, underlined_, larger3_, larger10_;
 };

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "items/TreeModel.h"
+#include "system/Handles.h"
 #include "ui/MemoryBitmap.h"
 #include "ui/TextWidthTable.h"
 #include "ui/ThemeParts.h"
@@ -202,7 +203,7 @@ class TCheckTree : private TTreeObserver {
   std::vector<TCheckTreeColumn> columns_;
 
   HFONT baseFont_ = nullptr;    // the window's font (WM_SETFONT), not owned
-  mutable HFONT variants_[4] = {};  // [bold | underline << 1]; [0] unused, the others owned
+  mutable TFontHandle variants_[4];  // [bold | underline << 1]; [0] unused
   mutable TTextWidthTable widths_[2];  // normal and bold (underline is as wide)
   HDC measureDc_ = nullptr;
   mutable HFONT measureFont_ = nullptr;  // the font selected into measureDc_

@@ -37,10 +37,10 @@ HFONT TCheckTree::FontFor(const TCheckTreeTextStyle& style) const {
     if (!GetObjectW(baseFont_, sizeof lf, &lf)) return baseFont_;
     if (style.Bold) lf.lfWeight = FW_BOLD;
     if (style.Underline) lf.lfUnderline = TRUE;
-    variants_[index] = CreateFontIndirectW(&lf);
+    variants_[index].Reset(CreateFontIndirectW(&lf));
     if (!variants_[index]) return baseFont_;
   }
-  return variants_[index];
+  return variants_[index].Get();
 }
 
 int TCheckTree::MeasureText(const TCheckTreeTextStyle& style, const std::wstring& text) const {

@@ -30,11 +30,7 @@ void TCheckTree::RecalcMetrics() {
 }
 
 void TCheckTree::DropFonts() {
-  for (HFONT& f : variants_)
-    if (f) {
-      DeleteObject(f);
-      f = nullptr;
-    }
+  for (TFontHandle& f : variants_) f.Reset();
 }
 
 void TCheckTree::PaintClient(HDC target, const RECT& update) {
