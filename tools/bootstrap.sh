@@ -12,7 +12,7 @@ PKGS=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine
-  xvfb x11-utils imagemagick fontconfig fonts-wqy-microhei locales xz-utils
+  xvfb xauth x11-utils imagemagick fontconfig fonts-wqy-microhei locales xz-utils file
   googletest tcl dpkg-dev
 )
 
