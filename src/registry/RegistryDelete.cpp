@@ -35,11 +35,11 @@ class TKeyDeleter {
     TRegistryKey key;
     const LONG opened = key.Open(root_, path, native_, KEY_READ | DELETE, REG_OPTION_OPEN_LINK);
     if (opened == ERROR_FILE_NOT_FOUND) return true;
-    if (opened == ERROR_SUCCESS && IsLink(key.Handle())) return DeleteLink(key.Handle());
-    if (opened == ERROR_SUCCESS) {
-      // Names first: the listing is not disturbed by its own removals.
-      for (const std::string& name : key.SubKeyNames()) DeleteTree(core::JoinKeyPath(path, name));
-    }
+    // A key that cannot be looked at may be a link: a delete by name would follow it.
+    if (opened != ERROR_SUCCESS) return false;
+    if (IsLink(key.Handle())) return DeleteLink(key.Handle());
+    // Names first: the listing is not disturbed by its own removals.
+    for (const std::string& name : key.SubKeyNames()) DeleteTree(core::JoinKeyPath(path, name));
     return GoneOrDeleted(DeleteEmptyKey(path));
   }
 
