@@ -34,6 +34,8 @@ class TRegistryCaches {
   // ClassKeys64/ExtensionKeys64 with native set, else the 32-bit lists.
   const core::TNameList& ClassKeys(bool native) const { return classKeys_[native]; }
   const core::TNameList& ExtensionKeys(bool native) const { return extensions_[native]; }
+  // The name is a registered class id of either view (any letter case).
+  bool KnowsClsid(const std::string& name) const { return clsid_[0].Contains(name) || clsid_[1].Contains(name); }
 
   // What the ActiveX category reported: whole class keys, and class keys whose "Shell"
   // key it reported. The file-association category reads them (exact names, duplicates

@@ -20,8 +20,7 @@ using TRegistryCheck = std::function<void(TRegistryRun&)>;
 struct TRegistryCategory {
   const char* Caption;  // the item's caption in the cleaning tree
   TRegistryViews Views;
-  void (*Check)(TRegistryRun&);  // null while the category has no check yet
-  void (*Begin)();               // before the first run, or null
+  void (*Check)(TRegistryRun&);  // the routine of one view
 };
 
 // The categories in tree order, which is also the scan order.
@@ -30,9 +29,8 @@ const std::vector<TRegistryCategory>& RegistryCategories();
 // The handler of one category: runs check in its views (both runs add under the category
 // and to its one counter; the 64-bit run is left out when the user stopped the scan
 // during the first), counted in "项目". An empty check finds nothing, and the category
-// still gets its summary. begin, when given, runs once before the views.
-TItemHandler RegistryCategoryHandler(TRegistryViews views, TRegistryCheck check,
-                                     std::function<void()> begin = nullptr);
+// still gets its summary.
+TItemHandler RegistryCategoryHandler(TRegistryViews views, TRegistryCheck check);
 
 // Registers every category under its caption.
 void RegisterRegistryCategories(THandlerTable& handlers);

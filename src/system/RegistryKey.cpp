@@ -10,12 +10,12 @@ struct TKeyCounts {
   DWORD Values = 0;
 };
 
-TKeyCounts QueryCounts(HKEY key) {
+TKeyCounts QueryCounts(HKEY key, bool* read = nullptr) {
   TKeyCounts c;
-  if (!key || RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &c.SubKeys, nullptr, nullptr, &c.Values, nullptr,
-                               nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-    return TKeyCounts();
-  return c;
+  const bool ok = key && RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &c.SubKeys, nullptr, nullptr, &c.Values,
+                                          nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  if (read) *read = ok;
+  return ok ? c : TKeyCounts();
 }
 
 }  // namespace
@@ -51,3 +51,18 @@ std::vector<std::string> TRegistryKey::SubKeyNames(bool* complete) const {
 DWORD TRegistryKey::SubKeyCount() const { return QueryCounts(key_.Get()).SubKeys; }
 
 DWORD TRegistryKey::ValueCount() const { return QueryCounts(key_.Get()).Values; }
+
+bool TRegistryKey::Counts(DWORD& subKeys, DWORD& values) const {
+  bool read = false;
+  TKeyCounts c = QueryCounts(key_.Get(), &read);
+  subKeys = c.SubKeys;
+  values = c.Values;
+  return read;
+}
+
+bool TRegistryKey::HoldsNothingButDefault() const {
+  DWORD subKeys = 0, values = 0;
+  if (!Counts(subKeys, values) || subKeys != 0) return false;
+  return values == 0 || (values == 1 && RegQueryValueExA(key_.Get(), "", nullptr, nullptr, nullptr, nullptr) ==
+                                            ERROR_SUCCESS);
+}

@@ -42,9 +42,15 @@ class TRegistryKey {
   // entry that cannot be read is skipped; *complete (when given) tells whether every
   // entry was read.
   std::vector<std::string> SubKeyNames(bool* complete = nullptr) const;
-  // Counts of sub-keys and values; 0 when closed or unreadable.
+  // Counts of sub-keys and values (a set default value counts); 0 when closed or
+  // unreadable.
   DWORD SubKeyCount() const;
   DWORD ValueCount() const;
+  // Both counts; false (and both 0) when the key is closed or the query fails, for rules
+  // that must not take an unreadable key for an empty one.
+  bool Counts(DWORD& subKeys, DWORD& values) const;
+  // Opened, with no sub-keys, and no values or only a default value.
+  bool HoldsNothingButDefault() const;
 
  private:
   TRegKeyHandle key_;

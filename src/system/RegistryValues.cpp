@@ -11,13 +11,14 @@ bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 }  // namespace
 
-bool ReadRegText(HKEY key, const std::string& name, std::string& text) {
-  text.clear();
-  if (!key) return false;
+TValueText ReadValueText(HKEY key, const std::string& name) {
+  TValueText value;
+  value.State = TTextRead::NotText;
+  if (!key) return value;
   DWORD type = 0, size = 0;
   LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
-  if (result == ERROR_FILE_NOT_FOUND) return true;
-  if ((result != ERROR_SUCCESS && result != ERROR_MORE_DATA) || !IsText(type)) return false;
+  if (result == ERROR_FILE_NOT_FOUND) value.State = TTextRead::Missing;
+  if ((result != ERROR_SUCCESS && result != ERROR_MORE_DATA) || !IsText(type)) return value;
   // The value may change between the size query and the read: a few attempts, each with
   // the size the registry last reported.
   for (int attempt = 0; attempt < 4; ++attempt) {
@@ -30,17 +31,34 @@ bool ReadRegText(HKEY key, const std::string& name, std::string& text) {
         size = got > size ? got : size + 256;
         continue;
       }
-      if (result == ERROR_FILE_NOT_FOUND) return true;
-      if (result != ERROR_SUCCESS || !IsText(type)) return false;
+      if (result == ERROR_FILE_NOT_FOUND) {
+        value.State = TTextRead::Missing;
+        return value;
+      }
+      if (result != ERROR_SUCCESS || !IsText(type)) return value;
       if (got > size) got = size;
-      text.assign(buf.data(), strnlen(buf.data(), got));
-      return true;
+      value.Text.assign(buf.data(), strnlen(buf.data(), got));
+      value.State = TTextRead::Text;
+      return value;
     } catch (const std::bad_alloc&) {
-      text.clear();
-      return false;
+      value.Text.clear();
+      return value;
     }
   }
-  return false;
+  return value;
+}
+
+bool RegValueType(HKEY key, const std::string& name, DWORD& type) {
+  type = REG_NONE;
+  if (!key) return false;
+  LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, nullptr);
+  return result == ERROR_SUCCESS || result == ERROR_MORE_DATA;
+}
+
+bool ReadRegText(HKEY key, const std::string& name, std::string& text) {
+  TValueText value = ReadValueText(key, name);
+  text = std::move(value.Text);
+  return value.State != TTextRead::NotText;
 }
 
 std::string RegText(HKEY key, const std::string& name) {

@@ -7,6 +7,26 @@
 #include <string>
 #include <vector>
 
+// What a read of a value as text found. The registry checks tell a value that is not
+// there (Missing) from one that is there with an empty text, and both from one that is
+// there but is no string or could not be read (NotText).
+enum class TTextRead { Text, Missing, NotText };
+
+struct TValueText {
+  TTextRead State = TTextRead::Missing;
+  std::string Text;  // empty unless State is Text
+  bool IsText() const { return State == TTextRead::Text; }
+  // Missing, or a string that is empty.
+  bool MissingOrEmpty() const { return State == TTextRead::Missing || (IsText() && Text.empty()); }
+};
+
+// The value read as text (REG_SZ or REG_EXPAND_SZ, the latter unexpanded, up to the first
+// zero byte or the end of the data). An empty name reads the key's default value.
+TValueText ReadValueText(HKEY key, const std::string& name);
+
+// The value's type; false when it does not exist or cannot be queried.
+bool RegValueType(HKEY key, const std::string& name, DWORD& type);
+
 // The value's text. A REG_SZ or REG_EXPAND_SZ value (the latter unexpanded) gives true
 // with its text up to the first zero byte or the end of the data; a missing value gives
 // true with an empty text. Any other type, or a read error, gives false with an empty

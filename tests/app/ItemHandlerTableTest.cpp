@@ -12,7 +12,6 @@
 #include "app/ItemHandlerTable.h"
 #include "helpers/TreeFixtures.h"
 #include "items/ItemCatalogue.h"
-#include "registry/RegistryCategories.h"
 #include "system/WideText.h"
 
 namespace {
@@ -36,19 +35,11 @@ const std::set<std::string> kStillToBeBuilt = {
     "淘宝旺旺登录名信息", "WinImage打开文件的历史记录", "HyperSnap打开与保存文件的历史记录",
     "Download Accelerator Plus 历史记录", "GetRight 历史记录", "EmEditor 历史记录", "Media Player Classic 历史记录",
     "迅雷看看播放器", "QQLive 历史记录", "SnagIt 历史记录",
-    // The registry categories.
-    "冗余动态链接库", "无效的软件", "无效的安装程序", "无效的反安装程序", "无效的帮助", "无效的开始菜单", "无效的右键菜单",
-    "错误的ActiveX信息", "错误的文件关联", "错误的类信息", "无效的Windows防火墙设置", "无效的MUI缓存", "无效的启动项目",
-    "无效的应用程序路径", "无效的字体",
 };
 
-// A registry category is registered for its summary before it has a check.
 bool Built(const THandlerTable& table, const std::string& caption) {
   const TItemHandler* handler = table.Find(caption);
-  if (!handler || !handler->Scan) return false;
-  for (const TRegistryCategory& c : RegistryCategories())
-    if (caption == c.Caption) return c.Check != nullptr;
-  return true;
+  return handler && handler->Scan;
 }
 
 // The caption in UTF-8, the test log's encoding.
