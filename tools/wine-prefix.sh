@@ -19,11 +19,24 @@ map_drive_z() {
   fi
 }
 
-if [ -f "$stamp" ]; then map_drive_z; exit 0; fi
+# Two drives that are no fixed disks, for the rules that leave removable and network media
+# alone: R: a removable disk and N: a network share, each an empty folder of the prefix
+# (their kinds are set in the registry below; Wine reads them when its mount manager
+# starts).
+map_media_drives() {
+  local d
+  for d in r n; do
+    mkdir -p "$WINEPREFIX/media-$d"
+    ln -sfn "../media-$d" "$WINEPREFIX/dosdevices/$d:"
+  done
+}
+
+if [ -f "$stamp" ]; then map_drive_z; map_media_drives; exit 0; fi
 mkdir -p "$WINEPREFIX"
 wine wineboot --init >/dev/null 2>&1
 wineserver -w
 map_drive_z
+map_media_drives
 # A 64-bit prefix made where Wine has no 32-bit part lacks what the 32-bit half of its
 # set-up writes, and every 64-bit Windows has: the classes of the 32-bit registry view.
 # They are the 64-bit registrations again (the same server paths, which the 32-bit view
@@ -65,6 +78,10 @@ Windows Registry Editor Version 5.00
 "MS Shell Dlg"="WenQuanYi Micro Hei"
 "MS Shell Dlg 2"="WenQuanYi Micro Hei"
 "Tahoma"="WenQuanYi Micro Hei"
+
+[HKEY_LOCAL_MACHINE\Software\Wine\Drives]
+"r:"="floppy"
+"n:"="network"
 
 ; A crash prints its backtrace instead of waiting for a click on the crash dialog.
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
