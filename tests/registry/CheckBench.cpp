@@ -4,6 +4,7 @@
 
 #include "items/ItemHandlers.h"
 #include "items/TreeModel.h"
+#include "registry/RegistryCaches.h"
 #include "system/FolderValues.h"
 
 TCheckBench::TCheckBench() {
@@ -44,6 +45,8 @@ std::vector<Column4TreeData> TCheckBench::Run(void (*check)(TRegistryRun&), bool
   scan.Tree = &tree;
   scan.Item = item;
   scan.Totals = nullptr;
+  // Each run is a scan of its own: the class lists are read afresh.
+  ClearRegistryScanLists();
   TRegistryRun run(scan, native);
   check(run);
   std::vector<Column4TreeData> found;
