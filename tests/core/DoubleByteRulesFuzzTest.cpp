@@ -7,6 +7,8 @@
 #include <string>
 
 #include "core/ExePathRules.h"
+#include "core/FirewallRuleText.h"
+#include "core/MenuOrderRules.h"
 #include "core/PathText.h"
 
 using namespace core;
@@ -45,5 +47,18 @@ TEST(DoubleByteRulesFuzz, PathRulesKeepWholeCharacters) {
     }
     EXPECT_LE(ExtractExePath(text).size(), text.size()) << text;
     EXPECT_TRUE(WholeCharacters(ExpandPathVariables(text, i % 2 == 0, folders))) << text;
+  }
+}
+
+TEST(DoubleByteRulesFuzz, FirewallRulesAndMenuNamesKeepWholeCharacters) {
+  std::mt19937 random(7);
+  static const char* const kPieces[] = {"|", "'", "\"", "\n", "App=", "app=", "C:\\x.exe", "\x81\x7c", "\xd5\x5c",
+                                        "附件", "游戏", "\\", "系统工具", "Accessories"};
+  for (int i = 0; i < 50000; ++i) {
+    std::string text;
+    for (size_t n = random() % 10; n > 0; --n) text += kPieces[random() % (sizeof kPieces / sizeof kPieces[0])];
+    for (const std::string& piece : SplitFirewallRule(text)) ASSERT_TRUE(WholeCharacters(piece)) << text;
+    ASSERT_TRUE(WholeCharacters(FirewallRuleApp(text))) << text;
+    ASSERT_TRUE(WholeCharacters(TranslateMenuOrderEntry(text))) << text;
   }
 }
