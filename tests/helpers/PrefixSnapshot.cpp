@@ -191,6 +191,22 @@ std::vector<std::string> Differences(const TSnapshot& before, const TSnapshot& a
   return out;
 }
 
+namespace {
+
+// Registry names match in any letter case (ASCII letters), as the registry compares them.
+bool StartsWithFolded(const std::string& text, const std::string& head) {
+  if (text.size() < head.size()) return false;
+  for (size_t i = 0; i < head.size(); ++i) {
+    char a = text[i], b = head[i];
+    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a + 32);
+    if (b >= 'A' && b <= 'Z') b = static_cast<char>(b + 32);
+    if (a != b) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::vector<std::string> EntriesOfFinding(const TSnapshot& before, const std::string& root, const std::string& key,
                                           const std::string& value) {
   const std::string rootName = root == "HKEY_CURRENT_USER" ? "HKCU" : root == "HKEY_LOCAL_MACHINE" ? "HKLM" : root;
@@ -198,12 +214,12 @@ std::vector<std::string> EntriesOfFinding(const TSnapshot& before, const std::st
   std::vector<std::string> out;
   if (!value.empty()) {
     const std::string valueEntry = keyEntry + "@" + (value == "@D_e_f_a_u_l_t" ? "" : Utf8FromGbk(value));
-    if (before.count(valueEntry)) out.push_back(valueEntry);
+    for (const auto& entry : before)
+      if (entry.first.size() == valueEntry.size() && StartsWithFolded(entry.first, valueEntry)) out.push_back(entry.first);
     return out;
   }
-  for (auto it = before.lower_bound(keyEntry); it != before.end() && it->first.compare(0, keyEntry.size(), keyEntry) == 0;
-       ++it)
-    out.push_back(it->first);
+  for (const auto& entry : before)
+    if (StartsWithFolded(entry.first, keyEntry)) out.push_back(entry.first);
   return out;
 }
 

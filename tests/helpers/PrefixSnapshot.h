@@ -21,8 +21,9 @@ TSnapshot SnapshotFiles(const std::wstring& folder, const std::vector<std::wstri
 // "- entry" removed, "+ entry" added, "~ entry" changed, in entry order.
 std::vector<std::string> Differences(const TSnapshot& before, const TSnapshot& after);
 
-// The registry entries of before that a finding of root (a root name), key and value
-// (empty: the whole key) names, in SnapshotRegistry's notation.
+// The registry entries of before that a finding of root (a root name, or "HKLM"/"HKCU" as
+// the snapshot writes them), key and value (empty: the whole key) names, in
+// SnapshotRegistry's notation; names match in any letter case.
 std::vector<std::string> EntriesOfFinding(const TSnapshot& before, const std::string& root, const std::string& key,
                                           const std::string& value);
 

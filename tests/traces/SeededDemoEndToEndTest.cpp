@@ -72,6 +72,7 @@ std::string JumpListFolder(const char* kind) {
 
 void RemoveDemoTraces() {
   for (const char* key : kSeededKeys) SHDeleteKeyA(HKEY_CURRENT_USER, key);
+  StartChild(L"\"" + ModuleDir() + L"\\demo_seeder.exe\" /remove-registry").WaitExit(30000);
   for (const std::string& file :
        {std::string("C:\\users\\Public\\Documents\\报告.txt"), RecentFolder() + "\\报告.txt.lnk",
         RecentFolder() + "\\已删除.doc.lnk", JumpListFolder("Automatic") + "\\1b4dd67f29cb1962.automaticDestinations-ms",
@@ -124,7 +125,7 @@ class TSeededDemo {
     system_.OSName = ctx.OSInfo->OSName;
     system_.IsWow64 = os.IsWow64;
 
-    BuildItemTree(tree, system_, noEngine_, false, TReadItemChecked());
+    registryGroup_ = BuildItemTree(tree, system_, noEngine_, false, TReadItemChecked()).RegistryGroupNode;
     SetAllChecked(tree, true);
     RegisterRegistryCategories(handlers_);
     RegisterShellHistoryHandlers(handlers_, state);
@@ -141,6 +142,7 @@ class TSeededDemo {
   ~TSeededDemo() { RemoveDemoTraces(); }
 
   bool Seeded() const { return seeded_; }
+  TTreeNode* RegistryGroup() const { return registryGroup_; }
   TTreeNode* Item(const char* caption) { return Find(tree, caption); }
   // The whole system drive; the test's own settings folder is left out.
   TSnapshot Files() const {
@@ -159,6 +161,7 @@ class TSeededDemo {
   TCatalogueSystem system_;
   THandlerTable handlers_;
   bool seeded_ = false;
+  TTreeNode* registryGroup_ = nullptr;
 };
 
 // "- entry" for every registry entry and file that the checked findings of the shell
@@ -262,8 +265,15 @@ TEST(SeededDemo, Windows7FindsEachTraceScanChangesNothingAndCleanRemovesExactlyT
 
   int64_t findings = 0;
   for (const char* item : kShellItems) findings += demo.Item(item)->ChildCount();
-  EXPECT_EQ(demo.state.Totals.Count, findings + 1)
-      << "the recycle bin's one finding counts its two files; the registry categories find nothing yet";
+  // The registry categories report what the prefix holds; they are tested on their own,
+  // and here their findings stay (the category of class information stays checked, for
+  // the extension history waits for its clean).
+  int64_t registryFindings = 0;
+  for (TTreeNode* category = demo.RegistryGroup()->FirstChild(); category; category = category->NextSibling())
+    for (TTreeNode* f = category->FirstChild(); f; f = f->NextSibling(), ++registryFindings)
+      demo.tree.SetCheckState(f, TCheckState::Unchecked);
+  EXPECT_EQ(demo.state.Totals.Count, findings + 1 + registryFindings)
+      << "the recycle bin's one finding counts its two files";
 
   // Keep one Run entry and one shortcut: the clean must leave them alone.
   for (TTreeNode* f = demo.Item(kRunItem)->FirstChild(); f; f = f->NextSibling())

@@ -1,9 +1,10 @@
 // Fills the demo Windows with the usage traces a real one collects, so that a first scan
 // of the demo shows findings: histories of the Run box, the common dialogs, recent
 // documents, jump lists, per-user extensions, program starts, the notification area,
-// searches, mapped drives, the clipboard, the recycle bin, Paint and WordPad.
-// Run once in the demo prefix by tools/run.sh; it writes only under HKEY_CURRENT_USER and
-// the profile's own folders.
+// searches, mapped drives, the clipboard, the recycle bin, Paint and WordPad; and invalid
+// registry entries of every registry category (DemoRegistry.cpp).
+// Run once in the demo prefix by tools/run.sh. "/registry" plants only the invalid
+// registry entries, "/remove-registry" takes them away again.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <string>
 
+#include "DemoRegistry.h"
 #include "core/UserAssistRules.h"
 
 namespace {
@@ -171,9 +173,17 @@ void SeedClipboard() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "/remove-registry" || mode == "/registry") {
+    RemoveInvalidRegistry();
+    if (mode == "/registry") SeedInvalidRegistry();
+    std::printf("demo registry entries %s\n", mode == "/registry" ? "seeded" : "removed");
+    return 0;
+  }
   CoInitialize(nullptr);
   SeedRegistry();
+  SeedInvalidRegistry();
   SeedFiles();
   SeedClipboard();
   CoUninitialize();
