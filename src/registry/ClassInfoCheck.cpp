@@ -38,8 +38,9 @@ void CheckClsidServers(TRegistryRun& run) {
     if (!text.IsText() || text.Text.empty()) return true;
     // The server may be named for either view's program folders.
     const std::string inDefault = ExpandPathVariables(text.Text, false);
-    if (core::FindGbk(inDefault, ":\\") == std::string::npos || TargetFileExists(inDefault) ||
-        TargetFileExists(ExpandPathVariables(text.Text, true)))
+    TRegistryCaches& caches = RegistryCaches();
+    if (core::FindGbk(inDefault, ":\\") == std::string::npos || caches.FileExists(inDefault) ||
+        caches.FileExists(ExpandPathVariables(text.Text, true)))
       return true;
     run.AddFinding(KeyText(kClassesRootName, path) + kind + ":" + text.Text, path, kClassesRootName);
     return true;

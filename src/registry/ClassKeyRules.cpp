@@ -1,6 +1,7 @@
 #include "registry/ClassKeyRules.h"
 
 #include "core/GbkText.h"
+#include "registry/RegistryCaches.h"
 #include "system/RegistryValues.h"
 #include "system/TargetPresence.h"
 #include "system/ToolsPaths.h"
@@ -8,14 +9,15 @@
 bool NamesMissingFile(const std::string& text) {
   return core::FindGbk(text, ":\\") != std::string::npos &&
          core::FindGbk(core::LowerGbk(text), "rundll32.exe") == std::string::npos &&
-         !TargetFileExists(ExtractExePath(text));
+         !RegistryCaches().FileExists(ExtractExePath(text));
 }
 
 bool IsBrokenIcon(const TRegistryKey& defaultIcon) {
-  DWORD subKeys = 0, values = 0;
-  if (!defaultIcon.Counts(subKeys, values) || values >= 2) return false;
+  // The text first: it rules out most icons without another trip to the registry.
   const std::string icon = RegText(defaultIcon.Handle(), "");
-  return !icon.empty() && NamesMissingFile(icon);
+  if (icon.empty() || !NamesMissingFile(icon)) return false;
+  DWORD subKeys = 0, values = 0;
+  return defaultIcon.Counts(subKeys, values) && values < 2;
 }
 
 unsigned SubKeyCountOf(HKEY root, const std::string& path, bool native) {

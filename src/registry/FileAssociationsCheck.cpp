@@ -35,7 +35,8 @@ void CheckFileAssociations(TRegistryRun& run) {
   TRegistryCaches& caches = RegistryCaches();
   caches.EnsureClassKeyLists(run.Native());
   auto report = [&run](const std::string& name) { run.AddFinding(KeyText(kClassesRootName, name), name, kClassesRootName); };
-  std::vector<std::string> plain;
+  // Extensions without sub-keys, with their default value (read while the key is open).
+  std::vector<std::pair<std::string, std::string>> plain;
   const bool complete = ForEachEntry(run, caches.ExtensionKeys(run.Native()).Names(), [&](const std::string& name) {
     if (name.empty() || IsKeptExtension(name)) return true;
     TRegistryKey key(HKEY_CLASSES_ROOT, name, run.Native());
@@ -44,15 +45,14 @@ void CheckFileAssociations(TRegistryRun& run) {
     if (subKeys > 0) {
       if (subKeys == 1 && HoldsOnlyEmptyOpenVerb(name, run.Native())) report(name);
     } else {
-      plain.push_back(name);
+      plain.emplace_back(name, values == 0 ? std::string() : RegText(key.Handle(), ""));
       if (values == 0) report(name);
     }
     return true;
   });
   if (!complete) return;
   const core::TNameList& classes = caches.ClassKeys(run.Native());
-  for (const std::string& name : plain) {
-    const std::string target = RegText(TRegistryKey(HKEY_CLASSES_ROOT, name, run.Native()).Handle(), "");
+  for (const auto& [name, target] : plain) {
     if (target.empty()) continue;
     // The class list holds top-level names only; a deeper path is looked up.
     const bool exists = classes.Contains(target) ||

@@ -1,8 +1,10 @@
 #include "registry/RegistryCaches.h"
 
+#include "core/GbkText.h"
 #include "core/RegistryKeyPath.h"
 #include "system/RegistryKey.h"
 #include "system/AppContext.h"
+#include "system/TargetPresence.h"
 
 namespace {
 
@@ -27,6 +29,16 @@ void TRegistryCaches::ClearScanLists() {
     classKeysLoaded_[view] = false;
   }
   clsidLoaded_ = false;
+  files_.clear();
+}
+
+bool TRegistryCaches::FileExists(const std::string& path) {
+  const std::string folded = core::LowerGbk(path);
+  auto known = files_.find(folded);
+  if (known != files_.end()) return known->second;
+  const bool exists = TargetFileExists(path);
+  files_.emplace(folded, exists);
+  return exists;
 }
 
 void TRegistryCaches::LoadClsidLists() {

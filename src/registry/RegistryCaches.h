@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/NameList.h"
@@ -44,10 +45,16 @@ class TRegistryCaches {
   std::vector<std::string> BrokenShellClasses;
   void ClearBrokenClasses();
 
+  // TargetFileExists, remembered for the rest of the scan: thousands of class
+  // registrations name the same few hundred files, and each test is a trip to the file
+  // system. Emptied with the lists.
+  bool FileExists(const std::string& path);
+
  private:
   HKEY classesRoot_;
   std::string classesPath_;
   core::TNameList clsid_[2], classKeys_[2], extensions_[2];
+  std::unordered_map<std::string, bool> files_;
   bool clsidLoaded_ = false;
   bool classKeysLoaded_[2] = {false, false};
 };

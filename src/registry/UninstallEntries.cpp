@@ -57,6 +57,10 @@ TUninstallEntry ReadUninstallEntry(HKEY key, const std::string& entryName) {
   entry.Icon = icon.Text;
   entry.ReadFailed = name.State == TTextRead::NotText || command.State == TTextRead::NotText ||
                      icon.State == TTextRead::NotText;
+  return entry;
+}
+
+TUninstallEntry WithDerivedIcon(TUninstallEntry entry) {
   if (entry.Icon.empty() && !entry.Command.empty()) entry.Icon = IconFromUninstallString(entry.Command);
   return entry;
 }
@@ -95,7 +99,7 @@ bool IsUninstallTargetPresent(const std::string& command, const std::string& ico
 bool IsUninstallEntryValid(const std::string& baseKey, const std::string& entryName, bool native) {
   TRegistryKey key(HKEY_LOCAL_MACHINE, baseKey + "\\" + entryName, native);
   if (!key) return true;
-  TUninstallEntry entry = ReadUninstallEntry(key.Handle(), entryName);
+  const TUninstallEntry entry = WithDerivedIcon(ReadUninstallEntry(key.Handle(), entryName));
   if (entry.ReadFailed) return true;
   if (!entry.HasDisplayName && entry.Command.empty()) {
     if (!entry.Icon.empty() && TargetFileExists(ExtractExePath(entry.Icon))) return true;

@@ -11,11 +11,16 @@ struct TUninstallEntry {
   bool HasDisplayName = false;  // "DisplayName" or "QuietDisplayName" exists
   std::string DisplayName;      // that value, or the entry's name when there is none
   std::string Command;          // "UninstallString", else "QuietUninstallString", else empty
-  std::string Icon;             // "DisplayIcon", else found from the command
+  std::string Icon;             // "DisplayIcon"; see WithDerivedIcon
   bool ReadFailed = false;      // one of those values exists but is no string
 };
 
 TUninstallEntry ReadUninstallEntry(HKEY key, const std::string& entryName);
+
+// The entry with an empty icon replaced by the one found from its command
+// (IconFromUninstallString reads version information of files: only where the icon is
+// looked at).
+TUninstallEntry WithDerivedIcon(TUninstallEntry entry);
 
 // A file to stand for the program's icon, found from its uninstall command; empty when
 // there is none.

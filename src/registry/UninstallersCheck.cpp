@@ -98,6 +98,8 @@ void CheckUninstallKey(const std::string& base, const std::string& entryName, co
   const std::string path = base + (productKey.empty() ? entryName : productKey);
   TRegistryKey key(HKEY_LOCAL_MACHINE, productKey.empty() ? path : path + "\\InstallProperties", run.Native());
   if (!key) return;
+  // The icon found from a command is never looked at here: it only stands in when there
+  // is a command, and the icon counts only when there is none.
   const TUninstallEntry entry = ReadUninstallEntry(key.Handle(), entryName);
   if (!entry.HasDisplayName && entry.Command.empty()) {
     // An entry without name and command is only a husk when its icon is gone too.

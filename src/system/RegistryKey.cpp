@@ -42,10 +42,8 @@ LONG TRegistryKey::Open(HKEY root, const std::string& path, bool native, REGSAM 
 }
 
 std::vector<std::string> TRegistryKey::SubKeyNames(bool* complete) const {
-  if (complete) *complete = key_.Valid();
-  // A second handle of the same key, in the same view.
-  return key_ ? RegGetKeyNames(key_.Get(), std::string(), Wow64KeyAccess(KEY_READ, native_), complete)
-              : std::vector<std::string>();
+  if (complete) *complete = false;
+  return key_ ? EnumerateSubKeyNames(key_.Get(), complete) : std::vector<std::string>();
 }
 
 DWORD TRegistryKey::SubKeyCount() const { return QueryCounts(key_.Get()).SubKeys; }

@@ -15,10 +15,20 @@ TValueText ReadValueText(HKEY key, const std::string& name) {
   TValueText value;
   value.State = TTextRead::NotText;
   if (!key) return value;
-  DWORD type = 0, size = 0;
-  LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+  // Most texts fit a small buffer: one call reads them (each call is a trip to the
+  // registry), two spare zero bytes stand in for a missing terminator.
+  char small[520];
+  DWORD type = 0, size = sizeof small - 2;
+  LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(small), &size);
   if (result == ERROR_FILE_NOT_FOUND) value.State = TTextRead::Missing;
   if ((result != ERROR_SUCCESS && result != ERROR_MORE_DATA) || !IsText(type)) return value;
+  if (result == ERROR_SUCCESS) {
+    if (size > sizeof small - 2) size = sizeof small - 2;
+    small[size] = small[size + 1] = '\0';
+    value.Text.assign(small, strnlen(small, size));
+    value.State = TTextRead::Text;
+    return value;
+  }
   // The value may change between the size query and the read: a few attempts, each with
   // the size the registry last reported.
   for (int attempt = 0; attempt < 4; ++attempt) {

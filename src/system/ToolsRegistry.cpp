@@ -37,23 +37,24 @@ bool RegKeyExists(HKEY root, const std::string& subKey, REGSAM access) {
   return static_cast<bool>(TRegistryKey(root, subKey, false, access));
 }
 
-std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, REGSAM access, bool* complete) {
+std::vector<std::string> EnumerateSubKeyNames(HKEY key, bool* complete) {
   std::vector<std::string> names;
-  if (complete) *complete = false;
-  TRegistryKey key(root, subKey, false, access);
-  if (!key) return names;
-  DWORD maxLength = 0;
-  if (RegQueryInfoKeyA(key.Handle(), nullptr, nullptr, nullptr, nullptr, &maxLength, nullptr, nullptr,
-                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-    maxLength = 0;
-  // Key names hold at most 255 characters, up to two bytes each in code page 936.
+  // Key names hold at most 255 characters, up to two bytes each in code page 936: one
+  // buffer fits every name, and no size query is needed first.
   const bool all = EnumerateNames(
-      [&key](DWORD index, char* buf, DWORD* length) {
-        return RegEnumKeyExA(key.Handle(), index, buf, length, nullptr, nullptr, nullptr, nullptr);
+      [key](DWORD index, char* buf, DWORD* length) {
+        return RegEnumKeyExA(key, index, buf, length, nullptr, nullptr, nullptr, nullptr);
       },
-      (maxLength > 255 ? maxLength : 255) * 2 + 2, names);
+      255 * 2 + 2, names);
   if (complete) *complete = all;
   return names;
+}
+
+std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, REGSAM access, bool* complete) {
+  if (complete) *complete = false;
+  TRegistryKey key(root, subKey, false, access);
+  if (!key) return std::vector<std::string>();
+  return EnumerateSubKeyNames(key.Handle(), complete);
 }
 
 std::string GetServerPathByProgID(const std::string& progID) {

@@ -9,6 +9,11 @@
 // The key could be opened with that access (see Wow64KeyAccess for the 64-bit view).
 bool RegKeyExists(HKEY root, const std::string& subKey, REGSAM access);
 
+// The names of the sub-keys of an open key in the order the registry lists them. A name
+// that cannot be read is skipped and the listing goes on; *complete (when given) tells
+// whether every name was read.
+std::vector<std::string> EnumerateSubKeyNames(HKEY key, bool* complete = nullptr);
+
 // The names of the key's sub-keys in the order the registry lists them; empty when the
 // key cannot be opened. A name that cannot be read is skipped and the listing goes on;
 // *complete (when given) tells whether every name was read.
