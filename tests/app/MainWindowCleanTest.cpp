@@ -12,8 +12,7 @@
 #include "helpers/AtExit.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/ProgramCopy.h"
-#include "items/ItemCatalogue.h"
-#include "junk/SysSweeperWrapper.h"
+#include "SavedSelection.h"
 #include "system/WideText.h"
 
 namespace {
@@ -40,23 +39,6 @@ DWORD ValueCount(const char* key) {
   return values;
 }
 
-// Every group and item of the tree unchecked but the Run box history.
-void SaveSelectionOfTheRunItemOnly(const std::string& settings) {
-  DeleteFileA(settings.c_str());
-  auto write = [&](const std::string& caption, bool checked) {
-    WritePrivateProfileStringA("TraceScanOption", caption.c_str(), checked ? "1" : "0", settings.c_str());
-  };
-  for (const TCatalogueGroup& group : ItemCatalogue()) {
-    write(group.Caption, false);
-    for (const TCatalogueItem& item : group.Items) write(item.Caption, item.Caption == std::string(kRunItem));
-  }
-  write(kJunkGroupCaption, false);
-  TCleanWrapper engine;
-  for (TRubbishItem c = engine.GetFirstCategory(); c != 0 && c != static_cast<TRubbishItem>(-1);
-       c = engine.GetNextItem(c))
-    write(engine.GetItemName(c), false);
-}
-
 }  // namespace
 
 TEST(MainWindow, ACleanFromTheAdvancedPageRemovesOnlyTheCheckedItemsFindings) {
@@ -72,7 +54,7 @@ TEST(MainWindow, ACleanFromTheAdvancedPageRemovesOnlyTheCheckedItemsFindings) {
     SHDeleteKeyA(HKEY_CURRENT_USER, kMap);
     DeleteFileA(settings.c_str());  // the next test starts from the default selection
   });
-  SaveSelectionOfTheRunItemOnly(settings);
+  SaveSelection(settings, [](const std::string&, const std::string& item) { return item == kRunItem; });
 
   TChild run = StartChild(L"\"" + exe + L"\"");
   HWND form = WaitForProcessWindow(run, L"TFormPurvex", kWaitMs);
