@@ -57,13 +57,9 @@ TEST(MainWindow, ACleanFromTheAdvancedPageRemovesOnlyTheCheckedItemsFindings) {
   SaveSelection(settings, [](const std::string&, const std::string& item) { return item == kRunItem; });
 
   TChild run = StartChild(L"\"" + exe + L"\"");
-  HWND form = WaitForProcessWindow(run, L"TFormPurvex", kWaitMs);
-  ASSERT_NE(form, nullptr);
-  HWND scan = ChildById(form, ID_BTN_SCANTRACE), clean = ChildById(form, ID_BTN_DELETEALLTRACE);
-  ASSERT_TRUE(scan && clean);
-  SendMessageW(ChildById(form, ID_BTN_OVERVIEW), BM_CLICK, 0, 0);
-  PostMessageW(scan, BM_CLICK, 0, 0);
-  ASSERT_TRUE(WaitForText(scan, L"重新扫描", kWaitMs));
+  const TScannedWindow window = ScanFromAdvancedPage(run, kWaitMs);
+  ASSERT_TRUE(window.Scanned);
+  HWND form = window.Form, clean = window.Clean;
   EXPECT_TRUE(IsWindowEnabled(clean)) << "the scan found the Run box history";
   EXPECT_EQ(ValueCount(kRun), 3u) << "a scan removes nothing";
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/MainControls.h"
 #include "helpers/ProcessHelpers.h"
 
 namespace mainwindow {
@@ -34,6 +35,26 @@ inline bool WaitForText(HWND hwnd, const std::wstring& text, DWORD ms) {
     Sleep(50);
   }
   return true;
+}
+
+// The program's window after a scan from its advanced page: the form and its scan and
+// clean buttons; Scanned tells whether the scan ended within the time given.
+struct TScannedWindow {
+  HWND Form = nullptr, Scan = nullptr, Clean = nullptr;
+  bool Scanned = false;
+};
+
+inline TScannedWindow ScanFromAdvancedPage(const TChild& run, DWORD ms) {
+  TScannedWindow w;
+  w.Form = WaitForProcessWindow(run, L"TFormPurvex", ms);
+  if (!w.Form) return w;
+  w.Scan = ChildById(w.Form, ID_BTN_SCANTRACE);
+  w.Clean = ChildById(w.Form, ID_BTN_DELETEALLTRACE);
+  if (!w.Scan || !w.Clean) return w;
+  SendMessageW(ChildById(w.Form, ID_BTN_OVERVIEW), BM_CLICK, 0, 0);
+  PostMessageW(w.Scan, BM_CLICK, 0, 0);
+  w.Scanned = WaitForText(w.Scan, L"重新扫描", ms);
+  return w;
 }
 
 }  // namespace mainwindow

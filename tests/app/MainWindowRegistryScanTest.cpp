@@ -38,14 +38,10 @@ TEST(MainWindow, ARegistryScanShowsTheSeededInvalidEntries) {
   SaveSelection(settings, [](const std::string& group, const std::string&) { return group == "注册表"; });
 
   TChild run = StartChild(L"\"" + exe + L"\"");
-  HWND form = WaitForProcessWindow(run, L"TFormPurvex", kWaitMs);
-  ASSERT_NE(form, nullptr);
-  HWND scan = ChildById(form, ID_BTN_SCANTRACE), clean = ChildById(form, ID_BTN_DELETEALLTRACE);
-  ASSERT_TRUE(scan && clean);
-  SendMessageW(ChildById(form, ID_BTN_OVERVIEW), BM_CLICK, 0, 0);
-  PostMessageW(scan, BM_CLICK, 0, 0);
-  ASSERT_TRUE(WaitForText(scan, L"重新扫描", kWaitMs));
-  EXPECT_TRUE(IsWindowEnabled(clean)) << "the registry categories found the seeded entries";
+  const TScannedWindow window = ScanFromAdvancedPage(run, kWaitMs);
+  ASSERT_TRUE(window.Scanned);
+  HWND form = window.Form;
+  EXPECT_TRUE(IsWindowEnabled(window.Clean)) << "the registry categories found the seeded entries";
   Sleep(500);  // let it paint
   std::wstring dir = ModuleDir() + L"\\..\\screenshots";
   CreateDirectoryW(dir.c_str(), nullptr);

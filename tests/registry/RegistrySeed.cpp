@@ -21,26 +21,6 @@ bool ValueExists(HKEY root, const std::string& path, bool native, const std::str
 
 }  // namespace
 
-void RemoveRegistryTree(HKEY root, const std::string& path, bool native) {
-  typedef LONG(WINAPI * DeleteExFn)(HKEY, LPCSTR, REGSAM, DWORD);
-  DeleteExFn deleteEx = reinterpret_cast<DeleteExFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
-  HKEY key;
-  if (!deleteEx ||
-      RegOpenKeyExA(root, path.c_str(), REG_OPTION_OPEN_LINK, KEY_READ | View(native), &key) != ERROR_SUCCESS)
-    return;
-  std::vector<std::string> children;
-  char name[512];
-  for (DWORD index = 0;; ++index) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    children.push_back(path + "\\" + name);
-  }
-  RegCloseKey(key);
-  for (const std::string& child : children) RemoveRegistryTree(root, child, native);
-  deleteEx(root, path.c_str(), View(native), 0);
-}
-
 TRegistrySeed::TRegistrySeed() : tag_("PvxT" + std::to_string(GetCurrentProcessId())) {}
 
 TRegistrySeed::~TRegistrySeed() {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "helpers/RegistryTree.h"
+
 class TRegistrySeed {
  public:
   TRegistrySeed();
@@ -44,6 +46,3 @@ class TRegistrySeed {
   std::string tag_;
   std::vector<TPlanted> planted_;
 };
-
-// Removes root\path and everything below it in one view, links as links.
-void RemoveRegistryTree(HKEY root, const std::string& path, bool native);

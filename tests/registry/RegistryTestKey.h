@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "helpers/RegistryTree.h"
+
 class TRegistryTestKey {
  public:
   TRegistryTestKey(HKEY root, const char* tag) : root_(root) {
@@ -15,8 +17,8 @@ class TRegistryTestKey {
     path_ = name;
   }
   ~TRegistryTestKey() {
-    Remove(path_, KEY_WOW64_64KEY);
-    Remove(path_, KEY_WOW64_32KEY);
+    RemoveRegistryTree(root_, path_, true);
+    RemoveRegistryTree(root_, path_, false);
   }
   TRegistryTestKey(const TRegistryTestKey&) = delete;
   TRegistryTestKey& operator=(const TRegistryTestKey&) = delete;
@@ -59,40 +61,6 @@ class TRegistryTestKey {
  private:
   // Named in both builds, as the program does (ignored on 32-bit Windows).
   static REGSAM View(bool native) { return native ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
-
-  // Everything below path in one view, then path itself (the flags are ignored on
-  // 32-bit Windows). Children are opened as themselves: a link below the key is removed as
-  // a link, never followed into its target.
-  void Remove(const std::string& path, REGSAM view) const {
-    typedef LONG(WINAPI * DeleteExFn)(HKEY, LPCSTR, REGSAM, DWORD);
-    typedef LONG(NTAPI * NtDeleteKeyFn)(HANDLE);
-    DeleteExFn deleteEx = reinterpret_cast<DeleteExFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
-    NtDeleteKeyFn deleteHandle = reinterpret_cast<NtDeleteKeyFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
-    HKEY key;
-    if (!deleteEx || !deleteHandle ||
-        RegOpenKeyExA(root_, path.c_str(), REG_OPTION_OPEN_LINK, KEY_READ | DELETE | view, &key) != ERROR_SUCCESS)
-      return;
-    DWORD type = REG_NONE;
-    if (RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
-        type == REG_LINK) {
-      deleteHandle(key);
-      RegCloseKey(key);
-      return;
-    }
-    // Names first; a child that will not go is left, and the listing never revisits it.
-    std::vector<std::string> children;
-    char name[512];
-    for (DWORD index = 0;; ++index) {
-      DWORD length = sizeof name;
-      if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-      children.push_back(path + "\\" + name);
-    }
-    RegCloseKey(key);
-    for (const std::string& child : children) Remove(child, view);
-    deleteEx(root_, path.c_str(), view, 0);
-  }
 
   HKEY root_;
   std::string path_;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "helpers/RegistryTree.h"
+
 namespace {
 
 #define DEMO_DIR "C:\\Program Files\\PurvexDemo"
@@ -60,27 +62,6 @@ const TPlant kPlants[] = {
 
 REGSAM View(bool native) { return native ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
 
-void RemoveTree(HKEY root, const std::string& path, REGSAM view) {
-  typedef LONG(WINAPI * DeleteExFn)(HKEY, LPCSTR, REGSAM, DWORD);
-  DeleteExFn deleteEx = reinterpret_cast<DeleteExFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
-  HKEY key;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return;
-  std::vector<std::string> children;
-  char name[512];
-  for (DWORD i = 0;; ++i) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    children.push_back(path + "\\" + name);
-  }
-  RegCloseKey(key);
-  for (const std::string& child : children) RemoveTree(root, child, view);
-  if (deleteEx)
-    deleteEx(root, path.c_str(), view, 0);
-  else
-    RegDeleteKeyA(root, path.c_str());
-}
-
 }  // namespace
 
 void SeedInvalidRegistry() {
@@ -102,7 +83,7 @@ void SeedInvalidRegistry() {
 void RemoveInvalidRegistry() {
   for (const TPlant& p : kPlants) {
     if (p.Owned) {
-      RemoveTree(p.Root, p.Owned, View(p.Native));
+      RemoveRegistryTree(p.Root, p.Owned, p.Native);
       continue;
     }
     HKEY key = nullptr;
