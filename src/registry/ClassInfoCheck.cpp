@@ -24,14 +24,15 @@ bool IsBracedId(const std::string& name) {
 }
 
 void CheckClsidServers(TRegistryRun& run) {
-  ForEachEntry(run, RegistryCaches().ClsidNames(run.Native()).Names(), [&run](const std::string& clsid) {
+  const TRegistryKey classes(HKEY_CLASSES_ROOT, "CLSID", run.Native(), KEY_READ);
+  ForEachEntry(run, RegistryCaches().ClsidNames(run.Native()).Names(), [&](const std::string& clsid) {
     if (!IsBracedId(clsid)) return true;
     const std::string path = "CLSID\\" + clsid;
     const char* kind = "\\InprocServer32";
-    TRegistryKey server(HKEY_CLASSES_ROOT, path + kind, run.Native());
-    if (!server) {
+    TRegistryKey server;
+    if (server.OpenBelow(classes, clsid + kind) != ERROR_SUCCESS) {
       kind = "\\LocalServer32";
-      (void)server.Open(HKEY_CLASSES_ROOT, path + kind, run.Native());
+      (void)server.OpenBelow(classes, clsid + kind);
     }
     if (!server) return true;
     const TValueText text = ReadValueText(server.Handle(), "");
@@ -48,12 +49,12 @@ void CheckClsidServers(TRegistryRun& run) {
 }
 
 void CheckInterfaceTypeLibs(TRegistryRun& run, const TTypeLibs& typeLibs) {
-  const std::vector<std::string> interfaces = TRegistryKey(HKEY_CLASSES_ROOT, "Interface", run.Native()).SubKeyNames();
-  ForEachEntry(run, interfaces, [&](const std::string& name) {
+  const TRegistryKey interfaces(HKEY_CLASSES_ROOT, "Interface", run.Native(), KEY_READ);
+  ForEachEntry(run, interfaces.SubKeyNames(), [&](const std::string& name) {
     if (name.empty()) return true;
     const std::string path = "Interface\\" + name + "\\TypeLib";
-    TRegistryKey key(HKEY_CLASSES_ROOT, path, run.Native());
-    if (!key) return true;
+    TRegistryKey key;
+    if (key.OpenBelow(interfaces, name + "\\TypeLib") != ERROR_SUCCESS) return true;
     const TValueText id = ReadValueText(key.Handle(), "");
     if (id.State == TTextRead::NotText) return true;
     if (id.Text.empty())

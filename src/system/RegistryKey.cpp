@@ -41,6 +41,18 @@ LONG TRegistryKey::Open(HKEY root, const std::string& path, bool native, REGSAM 
   return openResult_;
 }
 
+LONG TRegistryKey::OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access) {
+  key_.Reset();
+  native_ = parent.native_;
+  if (!parent) return openResult_ = ERROR_INVALID_HANDLE;
+  REGSAM view = Wow64KeyAccess(access, native_);
+  if (sizeof(void*) == 8) view &= ~static_cast<REGSAM>(KEY_WOW64_32KEY);
+  HKEY opened = nullptr;
+  openResult_ = RegOpenKeyExA(parent.Handle(), path.c_str(), 0, view, &opened);
+  if (openResult_ == ERROR_SUCCESS) key_.Reset(opened);
+  return openResult_;
+}
+
 std::vector<std::string> TRegistryKey::SubKeyNames(bool* complete) const {
   if (complete) *complete = false;
   return key_ ? EnumerateSubKeyNames(key_.Get(), complete) : std::vector<std::string>();
