@@ -155,9 +155,8 @@ int main(int argc, char** argv) {
     bestScan = std::min(bestScan, Seconds(b, c, freq));
   }
   std::printf("registry group: %lld listed keys, %d findings\n", keys, findings);
-  int index = 0;
-  for (const TRegistryCategory& c : RegistryCategories())
-    std::printf("  category %2d: %.3f s\n", index + 1, gCategorySeconds[index]), ++index;
+  for (size_t i = 0; i < RegistryCategories().size(); ++i)
+    std::printf("  category %2d: %.3f s\n", int(i + 1), gCategorySeconds[i]);
   std::printf("bare RegEnumKeyExA walk: %.3f s\n", bestWalk);
   std::printf("registry group scan: %.3f s\n", bestScan);
   // The class ids by view: the 64-bit build names the 32-bit view on every open, which
