@@ -65,4 +65,9 @@ bool TMainDriverView::AskYesNo(const std::string& text) {
                      MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+void TMainDriverView::ShowNotice(const std::string& text) {
+  MessageBoxW(form_.Handle(), WideFromGbk(text).c_str(), WideFromGbk(LoadResString(IDS_CAPTION)).c_str(),
+              MB_OK | MB_ICONINFORMATION);
+}
+
 void TMainDriverView::ProcessMessages() { PumpMessages(); }

@@ -22,6 +22,7 @@ class TMainDriverView : public TDriverView {
   void RepaintTree() override;
   void ReportOneClickStep(int step) override;
   bool AskYesNo(const std::string& text) override;
+  void ShowNotice(const std::string& text) override;
   void ProcessMessages() override;
 
  private:

@@ -183,7 +183,11 @@ void TFormPurvex::SetUpTraceTree() {
   tree.Events.TextOverflow = [this](TTreeNode*, int column, int) { trees_.TraceOption.FitColumnToContent(column); };
   tree.Events.ContextMenu = [this](TTreeNode*, POINT screen) { ShowLocateMenu(screen); };
   tree.Events.DblClick = [this](TTreeNode* node) {
-    if (node && node->Level() > 1 && core::FindGbk(node->Data.Root, "HKEY_") == std::string::npos) MIFileClick();
+    if (!node || node->Level() <= 1) return;
+    if (core::FindGbk(node->Data.Root, "HKEY_") == std::string::npos)
+      MIFileClick();
+    else
+      MIRegistryClick();
   };
 
   std::vector<TCheckTreeColumn> resultColumns(2);
@@ -210,7 +214,9 @@ void TFormPurvex::CreateDrivers() {
   scan.StopJunkScan = [this] { junk_->StopScan(); };
   scanDriver_.reset(new TScanDriver(traceTree_, state_, *driverView_, handlers_, scan));
   TCleanPhases clean;
-  clean.BackupBeforeClean = [this] { BackupBeforeClean(traceTree_, itemTree_.RegistryGroupNode); };
+  clean.BackupBeforeClean = [this] {
+    return BackupBeforeClean(traceTree_, itemTree_.RegistryGroupNode) != TBackupResult::Failed;
+  };
   clean.DeleteRegistryFinding = DeleteRegistryFinding;
   clean.ReportUndeletedFile = [this](const std::string& path) { junk_->ReportUndeletedFile(path); };
   clean.RestartExplorer = [] { KillProcessByName("explorer.exe", true); };
@@ -391,6 +397,8 @@ void TFormPurvex::OnCommand(int id, int code) {
     case ID_LABEL2: Label2Click(); break;
     case ID_LABEL3: Label3Click(); break;
     case ID_MI_FILE: MIFileClick(); break;
+    case ID_MI_REGISTRY: MIRegistryClick(); break;
+    case ID_LBL_RESTORE: LblRestoreClick(); break;
   }
 }
 

@@ -68,6 +68,10 @@ class TFormPurvex {
   // The finding's context menu: which commands apply, and "定位到文件".
   void PMLocatePopup();
   void MIFileClick();
+  // "定位到注册表": the focused registry finding in the registry editor.
+  void MIRegistryClick();
+  // "恢复注册表": the newest backup imported again, after a confirmation.
+  void LblRestoreClick();
   // Shows PMLocate at a screen position when the focused node is a finding.
   void ShowLocateMenu(POINT screen);
   void ScrollTraceTreeTo(TTreeNode* node);

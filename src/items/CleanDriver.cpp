@@ -5,6 +5,7 @@
 #include "system/ResStrings.h"
 #include "core/GbkText.h"
 #include "core/OSVersionRules.h"
+#include "items/ItemCatalogue.h"
 #include "items/ItemSummary.h"
 #include "items/ResultRows.h"
 #include "res/resource.h"
@@ -76,16 +77,21 @@ void TCleanDriver::CleanItems(bool oneClick) {
   extHistoryKeys_.clear();
   CountingPass();
   cleanCount_ += state_.RecycleBinCount;
-  if (phases_.BackupBeforeClean) phases_.BackupBeforeClean();
+  keepRegistry_ = phases_.BackupBeforeClean && !phases_.BackupBeforeClean();
   view_.SetStatusText("");
   if (state_.OneClick && state_.CleanedOnce) {
     state_.Totals.Reset();
     view_.ReportOneClickStep(12);
     return;
   }
-  for (TTreeNode* group = tree_.GetFirst(); group; group = group->NextSibling())
+  for (TTreeNode* group = tree_.GetFirst(); group; group = group->NextSibling()) {
+    if (keepRegistry_ && group->Data.Kind == kRegistryGroupCaption) {
+      KeepRegistryGroup(group);
+      continue;
+    }
     for (TTreeNode* item = group->FirstChild(); item; item = item->NextSibling())
       if (IsCheckedOrMixed(item->CheckState())) CleanItem(item);
+  }
   if (state_.OneClick) {
     view_.ReportOneClickStep(7);
     view_.ReportOneClickStep(9);
@@ -106,6 +112,19 @@ void TCleanDriver::CleanItems(bool oneClick) {
   if (phases_.ShowStatistics) phases_.ShowStatistics();
   if (state_.OneClick) view_.ReportOneClickStep(11);
   if (phases_.NotifyFamily) phases_.NotifyFamily();
+}
+
+void TCleanDriver::KeepRegistryGroup(TTreeNode* group) {
+  // Without a complete backup nothing of the group goes: its checked findings count as
+  // not cleaned and stay as they are, checks included. The user hears of it once.
+  bool kept = false;
+  for (TTreeNode* item = group->FirstChild(); item; item = item->NextSibling())
+    for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())
+      if (IsChecked(f->CheckState())) {
+        --cleanCount_;
+        kept = true;
+      }
+  if (kept) view_.ShowNotice(LoadResString(IDS_REGISTRY_KEPT));
 }
 
 void TCleanDriver::CleanItem(TTreeNode* item) {

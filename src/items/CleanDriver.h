@@ -14,7 +14,9 @@
 // Removal and special actions that other parts of the program plug in; an empty function
 // is skipped (and, for removals, counts as a failure where the count is corrected).
 struct TCleanPhases {
-  std::function<void()> BackupBeforeClean;
+  // Saves the checked findings of the registry group; false when they could not be saved
+  // whole, and then none of them is removed.
+  std::function<bool()> BackupBeforeClean;
   // Root, key path, kind ("x64" for the 64-bit view), value name; true when removed.
   std::function<bool(const std::string& root, const std::string& path, const std::string& kind,
                      const std::string& name)>
@@ -54,6 +56,7 @@ class TCleanDriver {
  private:
   void CountingPass();
   void CleanItem(TTreeNode* item);
+  void KeepRegistryGroup(TTreeNode* group);
   void RemoveFinding(TTreeNode* item, const Column4TreeData& finding);
   void RemoveFile(const std::string& path);
   // A folder finding: its files, then the folder; a link is removed as itself. True when
@@ -70,6 +73,7 @@ class TCleanDriver {
   int32_t cleanCount_ = 0;
   int64_t cleanedSize_ = 0;
   bool restartExplorer_ = false;  // of the item being cleaned
+  bool keepRegistry_ = false;     // the registry group's backup failed
   bool ieHistoryMark_ = false, extHistoryMark_ = false, classInfoMark_ = false;
   std::vector<std::string> extHistoryKeys_;  // checked findings of the extension history
 };

@@ -28,6 +28,8 @@ class TDriverView {
   virtual void ReportOneClickStep(int step) = 0;
   // Yes/No question owned by the window; true for Yes.
   virtual bool AskYesNo(const std::string& text) = 0;
+  // A message with the information icon and OK, owned by the window.
+  virtual void ShowNotice(const std::string& text) = 0;
   // Lets pending window messages through (time-throttled).
   virtual void ProcessMessages() = 0;
 };

@@ -3,6 +3,7 @@
 const char kRecommendedWord[] = "推荐";
 const char kOptionalWord[] = "可选";
 const char kJunkGroupCaption[] = "垃圾文件清理";
+const char kRegistryGroupCaption[] = "注册表";
 
 // The captions other code names (handler registrations, the drivers), each written once.
 const char kItemIEHistory[] = "Internet Explorer/腾讯TT浏览器 历史记录";
@@ -130,7 +131,7 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
            {"QQLive 历史记录", R, 85, A},
            {"SnagIt 历史记录", R, 86, A},
        }},
-      {"注册表", 19, TShownWhen::NotServer, {
+      {kRegistryGroupCaption, 19, TShownWhen::NotServer, {
            {kItemSharedDlls, R, 41, A},
            {kItemSoftware, R, 4, A},
            {kItemInstallers, R, 11, A},

@@ -45,6 +45,7 @@ bool IsShown(TShownWhen when, const TCatalogueSystem& system);
 extern const char kRecommendedWord[];  // "推荐"
 extern const char kOptionalWord[];     // "可选"
 extern const char kJunkGroupCaption[];  // "垃圾文件清理"
+extern const char kRegistryGroupCaption[];  // "注册表"
 
 // Item captions that other code names: an item's caption is its identity (settings key,
 // handler key), so it is written once, beside its catalogue row.

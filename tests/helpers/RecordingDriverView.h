@@ -15,6 +15,7 @@ class TRecordingDriverView : public TDriverView {
   std::string Desc1, Desc2, Desc3;
   std::vector<int> Steps;
   int Questions = 0;
+  std::vector<std::string> Notices;
   bool Answer = false;
   std::string LastQuestion;
   std::vector<std::string> StatusTexts;
@@ -41,6 +42,7 @@ class TRecordingDriverView : public TDriverView {
     LastQuestion = text;
     return Answer;
   }
+  void ShowNotice(const std::string& text) override { Notices.push_back(text); }
   void ProcessMessages() override {
     if (OnProcessMessages) OnProcessMessages();
   }

@@ -19,6 +19,7 @@ class TScanButtonView : public TDriverView {
   void SetScanButtonCaption(const std::string& caption) override { Caption = caption; }
   void ProcessMessages() override {}
   bool AskYesNo(const std::string&) override { return false; }
+  void ShowNotice(const std::string&) override {}
   void SetDescription(const std::string&, const std::string&, const std::string&, TTextStyle) override {}
   void EnableScanButton(bool) override {}
   void EnableCleanButton(bool) override {}

@@ -1,0 +1,102 @@
+// Importing a backup with the registry editor.
+#include <windows.h>
+
+#include "registry/RegBackup.h"
+#include "system/AppContext.h"
+#include "system/FindFile.h"
+#include "system/RegistryKey.h"
+#include "system/ToolsPaths.h"
+#include "system/ToolsViews.h"
+
+namespace {
+
+const char kPolicyKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+const char kPolicyValue[] = "DisableRegistryTools";
+
+// The policy that keeps the registry editor from running, switched off for one import and
+// back on afterwards. A value of 1 is left alone, as the editor honours only higher ones
+// for a silent import.
+class TRegistryToolsPolicy {
+ public:
+  TRegistryToolsPolicy() {
+    TRegistryKey key(HKEY_CURRENT_USER, kPolicyKey, true);
+    DWORD type = REG_NONE, value = 0, size = sizeof value;
+    if (!key || RegQueryValueExA(key.Handle(), kPolicyValue, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+                    ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value || value <= 1)
+      return;
+    const DWORD off = 0;
+    if (RegSetValueExA(key.Handle(), kPolicyValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off) ==
+        ERROR_SUCCESS) {
+      old_ = value;
+      suspended_ = true;
+    }
+  }
+  ~TRegistryToolsPolicy() {
+    if (!suspended_) return;
+    TRegistryKey key(HKEY_CURRENT_USER, kPolicyKey, true);
+    if (key) RegSetValueExA(key.Handle(), kPolicyValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
+  }
+
+ private:
+  DWORD old_ = 0;
+  bool suspended_ = false;
+};
+
+std::string FileNamePart(const std::string& path) {
+  const size_t slash = path.find_last_of('\\');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+bool RestoreFromFile(const std::string& fileName) {
+  const TRegistryToolsPolicy policy;
+  const TAppContext& ctx = AppContext();
+  bool started = false;
+  {
+    TFsRedirectionGuard noRedirection;  // the 64-bit editor on 64-bit Windows
+    const std::string program = ExpandPathVariables("%systemroot%\\regedit.exe", ctx.IsWow64());
+    std::string commandLine = program + " /s \"" + fileName + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process = {};
+    started = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &process) != FALSE;
+    if (started) {
+      WaitForSingleObject(process.hProcess, 5000);
+      CreateDirectoryA(ctx.RegRestoreDir.c_str(), nullptr);
+      MoveFileExA(fileName.c_str(), (ctx.RegRestoreDir + "\\" + FileNamePart(fileName)).c_str(),
+                  MOVEFILE_REPLACE_EXISTING);
+      CloseHandle(process.hProcess);
+      CloseHandle(process.hThread);
+    } else {
+      // The user can still import it by hand.
+      const std::string parameters = "/select,\"" + fileName + "\"";
+      ShellExecuteA(nullptr, "open", "explorer.exe", parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    }
+  }
+  return started;
+}
+
+TRestoreResult RestoreNewestBackup() {
+  const std::string& folder = AppContext().RegBakDir;
+  std::string newest;
+  DWORD newestStamp = 0;
+  for (TFindFile find(folder + "\\*.reg"); find.Found(); find.Next()) {
+    // The file system's packed local date and time: two-second steps, the first of equals wins.
+    FILETIME local;
+    WORD date = 0, time = 0;
+    FileTimeToLocalFileTime(&find.Data().ftLastWriteTime, &local);
+    FileTimeToDosDateTime(&local, &date, &time);
+    const DWORD stamp = (static_cast<DWORD>(date) << 16) | time;
+    if (newest.empty() || stamp > newestStamp) {
+      newest = find.Name();
+      newestStamp = stamp;
+    }
+  }
+  if (newest.empty() || !FileExistsAnyView(folder + "\\" + newest)) return TRestoreResult::NoBackup;
+  return RestoreFromFile(folder + "\\" + newest) ? TRestoreResult::Restored : TRestoreResult::Failed;
+}
