@@ -6,7 +6,7 @@ namespace core {
 
 namespace {
 
-std::wstring Escaped(const std::wstring& text, bool quotes) {
+std::wstring Escaped(const std::wstring& text, bool quotes = true) {
   std::wstring out;
   out.reserve(text.size() + 8);
   for (wchar_t c : text) {
@@ -25,7 +25,8 @@ std::wstring RegKeyHeader(const std::wstring& root, const std::wstring& path) { 
 
 std::wstring RegNamePart(const std::wstring& name) {
   if (name.empty()) return L"@";
-  return L"\"" + Escaped(name, false) + L"\"";
+  // Quotes escaped as in strings: a bare quote would end the name for the importer.
+  return L"\"" + Escaped(name, true) + L"\"";
 }
 
 std::wstring RegStringLine(const std::wstring& namePart, const std::wstring& text) {

@@ -14,7 +14,7 @@ inline const wchar_t* const kRegLineEnd = L"\r\n";
 std::wstring RegKeyHeader(const std::wstring& root, const std::wstring& path);
 
 // A value's name as it stands before "=": "@" for the default value, else the name in
-// double quotes with every backslash doubled.
+// double quotes with every backslash doubled and a backslash before every double quote.
 std::wstring RegNamePart(const std::wstring& name);
 
 // name="text" with backslashes doubled and double quotes preceded by a backslash.

@@ -341,6 +341,47 @@ TEST(CleanDriver, RegistryFindingsAndTheExplorerQuestion) {
   EXPECT_EQ(clean.CleanCount(), 2) << "the failed removal is taken off the count";
 }
 
+TEST(CleanDriver, WithoutAWholeBackupTheRegistryGroupIsKeptAndTheRestCleaned) {
+  Bench b;
+  TTreeNode* tray = b.Item("通知区域图标历史记录(重启后生效)");
+  AddRegistryFinding(&b.tree, "icons", "Software\\T", false, tray, "HKEY_CURRENT_USER", 0, "", "", "IconStreams");
+  TTreeNode* fonts = b.Item("无效的字体");
+  TTreeNode* font = AddRegistryFinding(&b.tree, "f", "Software\\F", false, fonts, "HKEY_LOCAL_MACHINE", 0, "", "", "a");
+  TTreeNode* run = b.Item("无效的启动项目");
+  AddRegistryFinding(&b.tree, "r1", "Software\\R", false, run, "HKEY_LOCAL_MACHINE", 0, "", "", "b");
+  TTreeNode* unchecked = AddRegistryFinding(&b.tree, "r2", "Software\\R", false, run, "HKEY_LOCAL_MACHINE", 0, "", "", "c");
+  b.tree.SetCheckState(unchecked, TCheckState::Unchecked);
+  std::vector<std::string> deleted;
+  TCleanPhases phases = b.Phases();
+  phases.DeleteRegistryFinding = [&](const std::string&, const std::string& path, const std::string&,
+                                     const std::string&) {
+    deleted.push_back(path);
+    return true;
+  };
+  int backups = 0;
+  phases.BackupBeforeClean = [&] { return ++backups, false; };
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
+  clean.CleanItems(false);
+  EXPECT_EQ(backups, 1);
+  EXPECT_EQ(deleted, std::vector<std::string>{"Software\\T"}) << "only the finding outside the registry group";
+  EXPECT_EQ(clean.CleanCount(), 1) << "the registry group's checked findings count as not cleaned";
+  ASSERT_EQ(b.view.Notices.size(), 1u) << "told once";
+  EXPECT_NE(b.view.Notices[0].find("注册表"), std::string::npos);
+  EXPECT_EQ(fonts->ChildCount(), 1u) << "the findings stay";
+  EXPECT_EQ(run->ChildCount(), 2u);
+  EXPECT_EQ(font->CheckState(), TCheckState::Checked) << "and keep their checks";
+  EXPECT_EQ(fonts->Data.Caption, std::string("无效的字体")) << "not marked cleaned";
+
+  // With the backup saved, the same findings go.
+  b.view.Notices.clear();
+  phases.BackupBeforeClean = [] { return true; };
+  TCleanDriver saved(b.tree, b.state, b.view, b.scan, phases);
+  deleted.clear();
+  saved.CleanItems(false);
+  EXPECT_EQ(deleted, (std::vector<std::string>{"Software\\F", "Software\\R"}));
+  EXPECT_TRUE(b.view.Notices.empty());
+}
+
 TEST(CleanDriver, ExtensionHistoryNeedsTheClassItemAndOneClickEndsEarlyAfterAClean) {
   Bench b;
   TTreeNode* ext = b.Item("文件扩展名历史记录");
