@@ -378,7 +378,7 @@ TEST(CleanDriver, WithoutAWholeBackupTheRegistryGroupIsKeptAndTheRestCleaned) {
   TCleanDriver saved(b.tree, b.state, b.view, b.scan, phases);
   deleted.clear();
   saved.CleanItems(false);
-  EXPECT_EQ(deleted, (std::vector<std::string>{"Software\\F", "Software\\R"}));
+  EXPECT_EQ(deleted, (std::vector<std::string>{"Software\\R", "Software\\F"})) << "in tree order";
   EXPECT_TRUE(b.view.Notices.empty());
 }
 
