@@ -30,26 +30,22 @@ class TKeyDeleter {
       : root_(root), native_(native), deleteEx_(deleteEx), deleteHandle_(deleteHandle) {}
 
   // The key with everything below it; true when it is gone. A sub-key that will not go is
-  // left in place (and then so is the key).
-  bool DeleteTree(const std::string& path) const {
+  // left in place (and then so is the key). A link below the key goes as a link; the key
+  // itself, when it is a link, stays: such links are the system's own plumbing (the keys
+  // both views share), which no backup can bring back.
+  bool DeleteTree(const std::string& path, bool top = true) const {
     TRegistryKey key;
     const LONG opened = key.Open(root_, path, native_, KEY_READ | DELETE, REG_OPTION_OPEN_LINK);
     if (opened == ERROR_FILE_NOT_FOUND) return true;
     // A key that cannot be looked at may be a link: a delete by name would follow it.
     if (opened != ERROR_SUCCESS) return false;
-    if (IsLink(key.Handle())) return DeleteLink(key.Handle());
+    if (key.IsLink()) return !top && DeleteLink(key.Handle());
     // Names first: the listing is not disturbed by its own removals.
-    for (const std::string& name : key.SubKeyNames()) DeleteTree(core::JoinKeyPath(path, name));
+    for (const std::string& name : key.SubKeyNames()) DeleteTree(core::JoinKeyPath(path, name), false);
     return GoneOrDeleted(DeleteEmptyKey(path));
   }
 
  private:
-  static bool IsLink(HKEY key) {
-    DWORD type = REG_NONE;
-    return RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
-           type == REG_LINK;
-  }
-
   // Only the handle of the link itself reaches the link: a delete by name would follow it.
   bool DeleteLink(HKEY link) const { return deleteHandle_ && deleteHandle_(link) == 0; }
 

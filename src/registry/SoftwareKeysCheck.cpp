@@ -26,6 +26,13 @@ std::vector<std::string> CheckMachineVendors(TRegistryRun& run) {
   TRegistryKey software(HKEY_LOCAL_MACHINE, "Software", run.Native());
   ForEachEntry(run, software.SubKeyNames(), [&](const std::string& name) {
     const std::string path = "Software\\" + name;
+    // A link is the other view's key, shared: not a vendor key of this view.
+    TRegistryKey self;
+    if (self.Open(HKEY_LOCAL_MACHINE, path, run.Native(), KEY_READ, REG_OPTION_OPEN_LINK) == ERROR_SUCCESS &&
+        self.IsLink()) {
+      vendors.push_back(name);
+      return true;
+    }
     TRegistryKey key(HKEY_LOCAL_MACHINE, path, run.Native());
     DWORD subKeys = 0, values = 0;
     if (!key.Counts(subKeys, values)) return true;

@@ -76,3 +76,9 @@ bool TRegistryKey::HoldsNothingButDefault() const {
   return values == 0 || (values == 1 && RegQueryValueExA(key_.Get(), "", nullptr, nullptr, nullptr, nullptr) ==
                                             ERROR_SUCCESS);
 }
+
+bool TRegistryKey::IsLink() const {
+  DWORD type = REG_NONE;
+  return key_ && RegQueryValueExW(key_.Get(), L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+         type == REG_LINK;
+}

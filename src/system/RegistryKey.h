@@ -56,6 +56,8 @@ class TRegistryKey {
   bool Counts(DWORD& subKeys, DWORD& values) const;
   // Opened, with no sub-keys, and no values or only a default value.
   bool HoldsNothingButDefault() const;
+  // The key is a symbolic link (opened with REG_OPTION_OPEN_LINK, or it would be its target).
+  bool IsLink() const;
 
  private:
   TRegKeyHandle key_;

@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/MainControls.h"
 #include "app/MainWindowFinder.h"
 #include "helpers/AtExit.h"
+#include "helpers/PrefixSnapshot.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/ProgramCopy.h"
 #include "helpers/ScreenCapture.h"
@@ -49,4 +51,79 @@ TEST(MainWindow, ARegistryScanShowsTheSeededInvalidEntries) {
   PostMessageW(form, WM_CLOSE, 0, 0);
   EXPECT_TRUE(run.WaitExit(kWaitMs));
   run.Kill();
+}
+
+namespace {
+
+std::vector<std::string> BackupFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*.reg").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(folder + "\\" + data.cFileName);
+  while (FindNextFileA(find, &data));
+  FindClose(find);
+  return names;
+}
+
+bool Import(const std::string& file) {
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  std::string commandLine = std::string(windows) + "\\regedit.exe /s \"" + file + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return ended;
+}
+
+// What changed, without the device keys of the display, which Wine's display driver
+// rewrites when a program opens the display.
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& l : lines)
+    if (l.find("\\CurrentControlSet\\Control\\Class\\") == std::string::npos &&
+        l.find("\\CurrentControlSet\\Enum\\") == std::string::npos)
+      out += l + "\n";
+  return out;
+}
+
+}  // namespace
+
+TEST(MainWindow, ARegistryCleanLeavesABackupThatRestoresTheRegistryAsItWas) {
+  ASSERT_TRUE(RunSeeder(L"/registry"));
+  const std::wstring exe = PurvexExe();
+  const std::string folder = GbkFromWide(exe.substr(0, exe.rfind(L'\\')));
+  const std::string settings = folder + "\\Marvolent.set", backups = folder + "\\RegBak";
+  TAtExit removed([&] {
+    RunSeeder(L"/remove-registry");
+    for (const std::string& file : BackupFiles(backups)) DeleteFileA(file.c_str());
+    RemoveDirectoryA(backups.c_str());
+    DeleteFileA(settings.c_str());
+  });
+  SaveSelection(settings, [](const std::string& group, const std::string&) { return group == "注册表"; });
+
+  TChild run = StartChild(L"\"" + exe + L"\"");
+  const TScannedWindow window = ScanFromAdvancedPage(run, kWaitMs);
+  ASSERT_TRUE(window.Scanned);
+  const TSnapshot before = SnapshotRegistry();
+  ASSERT_GT(before.size(), 10000u);
+  PostMessageW(window.Clean, BM_CLICK, 0, 0);
+  // The clean ends with the scan button enabled again.
+  for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(100))
+    if (!BackupFiles(backups).empty() && IsWindowEnabled(window.Scan)) break;
+  Sleep(500);
+  PostMessageW(window.Form, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(run.WaitExit(kWaitMs));
+  run.Kill();
+
+  const std::vector<std::string> files = BackupFiles(backups);
+  ASSERT_EQ(files.size(), 1u) << "one dated backup";
+  EXPECT_NE(Lines(Differences(before, SnapshotRegistry())), "") << "the clean removed the findings";
+  ASSERT_TRUE(Import(files[0]));
+  EXPECT_EQ(Lines(Differences(before, SnapshotRegistry())), "") << "the backup brings back every key and value";
 }
