@@ -66,21 +66,6 @@ std::vector<std::string> BackupFiles(const std::string& folder) {
   return names;
 }
 
-bool Import(const std::string& file) {
-  char windows[MAX_PATH];
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  std::string commandLine = std::string(windows) + "\\regedit.exe /s \"" + file + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return ended;
-}
-
 // What changed, without the device keys of the display, which Wine's display driver
 // rewrites when a program opens the display.
 std::string Lines(const std::vector<std::string>& lines) {
@@ -94,15 +79,30 @@ std::string Lines(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-TEST(MainWindow, ARegistryCleanLeavesABackupThatRestoresTheRegistryAsItWas) {
+// The text of a message box the program shows, answered with the button given; empty when
+// none came within the time.
+std::wstring AnswerMessage(const TChild& run, int button) {
+  HWND box = WaitForProcessWindow(run, L"#32770", kWaitMs);
+  if (!box) return std::wstring();
+  wchar_t text[512] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message's static text
+  PostMessageW(box, WM_COMMAND, button, 0);
+  for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < kWaitMs;) Sleep(50);
+  return text;
+}
+
+TEST(MainWindow, ARegistryCleanLeavesABackupThatTheRestoreLinkBringsBack) {
   ASSERT_TRUE(RunSeeder(L"/registry"));
   const std::wstring exe = PurvexExe();
   const std::string folder = GbkFromWide(exe.substr(0, exe.rfind(L'\\')));
-  const std::string settings = folder + "\\Marvolent.set", backups = folder + "\\RegBak";
+  const std::string settings = folder + "\\Marvolent.set", backups = folder + "\\RegBak",
+                    restored = folder + "\\RegRestore";
   TAtExit removed([&] {
     RunSeeder(L"/remove-registry");
-    for (const std::string& file : BackupFiles(backups)) DeleteFileA(file.c_str());
-    RemoveDirectoryA(backups.c_str());
+    for (const std::string& dir : {backups, restored}) {
+      for (const std::string& file : BackupFiles(dir)) DeleteFileA(file.c_str());
+      RemoveDirectoryA(dir.c_str());
+    }
     DeleteFileA(settings.c_str());
   });
   SaveSelection(settings, [](const std::string& group, const std::string&) { return group == "注册表"; });
@@ -117,13 +117,24 @@ TEST(MainWindow, ARegistryCleanLeavesABackupThatRestoresTheRegistryAsItWas) {
   for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(100))
     if (!BackupFiles(backups).empty() && IsWindowEnabled(window.Scan)) break;
   Sleep(500);
-  PostMessageW(window.Form, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(run.WaitExit(kWaitMs));
-  run.Kill();
-
   const std::vector<std::string> files = BackupFiles(backups);
   ASSERT_EQ(files.size(), 1u) << "one dated backup";
   EXPECT_NE(Lines(Differences(before, SnapshotRegistry())), "") << "the clean removed the findings";
-  ASSERT_TRUE(Import(files[0]));
+
+  // "恢复注册表": confirmed, the backup goes back in and moves to RegRestore.
+  HWND restore = ChildById(window.Form, ID_LBL_RESTORE);
+  PostMessageW(window.Form, WM_COMMAND, MAKEWPARAM(ID_LBL_RESTORE, STN_CLICKED), reinterpret_cast<LPARAM>(restore));
+  EXPECT_EQ(AnswerMessage(run, IDOK), L"确定恢复最近一次清理自动备份的注册表数据吗?");
+  EXPECT_EQ(AnswerMessage(run, IDOK), L"恢复最近一次备份的注册表数据成功。");
   EXPECT_EQ(Lines(Differences(before, SnapshotRegistry())), "") << "the backup brings back every key and value";
+  EXPECT_TRUE(BackupFiles(backups).empty());
+  EXPECT_EQ(BackupFiles(restored).size(), 1u);
+  // Nothing left to restore.
+  PostMessageW(window.Form, WM_COMMAND, MAKEWPARAM(ID_LBL_RESTORE, STN_CLICKED), reinterpret_cast<LPARAM>(restore));
+  EXPECT_EQ(AnswerMessage(run, IDOK), L"确定恢复最近一次清理自动备份的注册表数据吗?");
+  EXPECT_EQ(AnswerMessage(run, IDOK), L"没有可以恢复的注册表数据备份。");
+
+  PostMessageW(window.Form, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(run.WaitExit(kWaitMs));
+  run.Kill();
 }
