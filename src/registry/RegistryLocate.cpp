@@ -40,9 +40,26 @@ HWND StartEditor() {
   return editor;
 }
 
+void Focus(HWND window) {
+  SetForegroundWindow(window);
+  SetFocus(window);
+}
+
+// Key messages as a keyboard sends them: a repeat count of one (controls ignore
+// characters that come with no key data at all).
+const LPARAM kOneKeystroke = 1;
+
+void Type(HWND control, char c) {
+  SendMessageA(control, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), kOneKeystroke);
+}
+
+void Press(HWND control, WPARAM key) { SendMessageA(control, WM_KEYDOWN, key, kOneKeystroke); }
+
+}  // namespace
+
 // The editor's key tree and value list: children of its window in the editor of Windows,
 // of an inner pane in others; the first of the class at any depth.
-HWND FindPart(HWND editor, const char* className) {
+HWND FindEditorPart(HWND editor, const char* className) {
   if (HWND direct = FindWindowExA(editor, nullptr, className, nullptr)) return direct;
   struct TSearch {
     const char* Class;
@@ -62,23 +79,6 @@ HWND FindPart(HWND editor, const char* className) {
   return search.Found;
 }
 
-void Focus(HWND window) {
-  SetForegroundWindow(window);
-  SetFocus(window);
-}
-
-// Key messages as a keyboard sends them: a repeat count of one (controls ignore
-// characters that come with no key data at all).
-const LPARAM kOneKeystroke = 1;
-
-void Type(HWND control, char c) {
-  SendMessageA(control, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), kOneKeystroke);
-}
-
-void Press(HWND control, WPARAM key) { SendMessageA(control, WM_KEYDOWN, key, kOneKeystroke); }
-
-}  // namespace
-
 void LocateInRegistryEditor(const std::string& fullPath, const std::string& valueName) {
   HWND editor = FindEditor();
   if (editor) {
@@ -93,7 +93,7 @@ void LocateInRegistryEditor(const std::string& fullPath, const std::string& valu
   ShowWindow(editor, SW_SHOW);
   SetForegroundWindow(editor);
 
-  HWND tree = FindPart(editor, "SysTreeView32");
+  HWND tree = FindEditorPart(editor, "SysTreeView32");
   Focus(tree);
   DWORD processId = 0;
   GetWindowThreadProcessId(tree, &processId);
@@ -121,7 +121,7 @@ void LocateInRegistryEditor(const std::string& fullPath, const std::string& valu
     i += length;
   }
   if (!valueName.empty()) {
-    HWND list = FindPart(editor, "SysListView32");
+    HWND list = FindEditorPart(editor, "SysListView32");
     Focus(list);
     Sleep(1000);  // the list shows the selected key's values
     Press(list, VK_HOME);

@@ -17,29 +17,10 @@
 
 namespace {
 
-HWND Part(HWND editor, const wchar_t* className) {
-  struct TSearch {
-    const wchar_t* Class;
-    HWND Found;
-  } search = {className, nullptr};
-  EnumChildWindows(
-      editor,
-      [](HWND child, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(lp);
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        if (lstrcmpiW(name, s->Class) != 0) return TRUE;
-        s->Found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.Found;
-}
-
 // The status bar's text (the message is carried across processes by the system).
 std::wstring StatusText(HWND editor) {
   wchar_t text[1024] = {};
-  SendMessageW(Part(editor, L"msctls_statusbar32"), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  SendMessageW(FindEditorPart(editor, "msctls_statusbar32"), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
@@ -75,7 +56,7 @@ std::wstring RemoteItemText(HANDLE process, HWND list, int index) {
 
 // The text of the value list's selected row, or "" when none is selected.
 std::wstring SelectedValue(HWND editor) {
-  HWND list = Part(editor, L"SysListView32");
+  HWND list = FindEditorPart(editor, "SysListView32");
   const int index = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   if (index < 0) return std::wstring();
   DWORD pid = 0;
