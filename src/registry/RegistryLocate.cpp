@@ -59,23 +59,28 @@ void Press(HWND control, WPARAM key) { SendMessageA(control, WM_KEYDOWN, key, kO
 
 // The editor's key tree and value list: children of its window in the editor of Windows,
 // of an inner pane in others; the first of the class at any depth.
+namespace {
+
+struct TPartSearch {
+  const char* Class;
+  HWND Found;
+};
+
+BOOL CALLBACK MatchPart(HWND child, LPARAM lp) {
+  auto* search = reinterpret_cast<TPartSearch*>(lp);
+  char name[64] = {};
+  GetClassNameA(child, name, sizeof name);
+  if (lstrcmpiA(name, search->Class) != 0) return TRUE;
+  search->Found = child;
+  return FALSE;
+}
+
+}  // namespace
+
 HWND FindEditorPart(HWND editor, const char* className) {
   if (HWND direct = FindWindowExA(editor, nullptr, className, nullptr)) return direct;
-  struct TSearch {
-    const char* Class;
-    HWND Found;
-  } search = {className, nullptr};
-  EnumChildWindows(
-      editor,
-      [](HWND child, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(lp);
-        char name[64] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (lstrcmpiA(name, s->Class) != 0) return TRUE;
-        s->Found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TPartSearch search = {className, nullptr};
+  EnumChildWindows(editor, MatchPart, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
 
