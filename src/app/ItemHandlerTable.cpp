@@ -2,6 +2,7 @@
 
 #include "items/ItemCatalogue.h"
 #include "registry/RegistryCategories.h"
+#include "traces/EventLogItem.h"
 #include "traces/ShellHistoryItems.h"
 
 namespace {
@@ -21,4 +22,5 @@ void RegisterItemHandlers(THandlerTable& table, TRunState& state) {
   table.Register(kItemIEPasswords, CleanOnly(TCleanAction::ClearIEPasswords));
   RegisterRegistryCategories(table);
   RegisterShellHistoryHandlers(table, state);
+  table.Register(kItemEventLogs, EventLogHandler());
 }

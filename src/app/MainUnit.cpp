@@ -23,6 +23,7 @@
 #include "traces/ShellHistoryScans.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
+#include "system/SysEvent.h"
 #include "system/FolderValues.h"
 #include "system/ToolsProcesses.h"
 #include "system/ToolsShellOpen.h"
@@ -218,6 +219,9 @@ void TFormPurvex::CreateDrivers() {
     return BackupBeforeClean(traceTree_, itemTree_.RegistryGroupNode) != TBackupResult::Failed;
   };
   clean.DeleteRegistryFinding = DeleteRegistryFinding;
+  clean.ClearNamedEventLog = [](const std::string& logName, int64_t& freed) {
+    return ClearNamedEventLog(logName, freed);
+  };
   clean.ReportUndeletedFile = [this](const std::string& path) { junk_->ReportUndeletedFile(path); };
   clean.RestartExplorer = [] { KillProcessByName("explorer.exe", true); };
   clean.EmptyRecycleBin = [this] { return EmptyRecycleBin(hwnd_); };

@@ -205,8 +205,10 @@ void TCleanDriver::RemoveFinding(TTreeNode* item, const Column4TreeData& f) {
     return;
   }
   if (f.Kind == "EventLog") {
-    if (phases_.ClearNamedEventLog)
-      cleanedSize_ += phases_.ClearNamedEventLog(f.Name);
+    // A log that refused to be cleared was not cleaned.
+    int64_t freed = 0;
+    if (phases_.ClearNamedEventLog && phases_.ClearNamedEventLog(f.Name, freed))
+      cleanedSize_ += freed;
     else
       --cleanCount_;
     return;

@@ -26,8 +26,8 @@ struct TCleanPhases {
       DeleteDatabaseRows;
   // Rewrites of kind "other", chosen by the finding's application tag.
   std::function<void(const Column4TreeData& finding)> RewriteOther;
-  // Clears the named event log; returns the bytes freed.
-  std::function<int64_t(const std::string& logName)> ClearNamedEventLog;
+  // Clears the named event log; false when it could not be cleared. freed: the bytes freed.
+  std::function<bool(const std::string& logName, int64_t& freed)> ClearNamedEventLog;
   std::function<bool()> NoIEBrowserRunning;   // the browser guard of the IE family
   std::function<void(int store)> ClearIEAutoComplete;  // 1 forms, 2 passwords
   std::function<void(TTreeNode* firstItem)> CleanInternetHistory;

@@ -7,6 +7,7 @@ const char kRegistryGroupCaption[] = "注册表";
 
 // The captions other code names (handler registrations, the drivers), each written once.
 const char kItemIEHistory[] = "Internet Explorer/腾讯TT浏览器 历史记录";
+const char kItemEventLogs[] = "Windows系统日志";
 const char kItemChrome[] = "谷歌 Chrome 清理";
 const char kItemIEForms[] = "Internet Explorer 自动保存的表单(清理时有效)";
 const char kItemIEPasswords[] = "Internet Explorer 自动保存的密码(清理时有效)";
@@ -83,7 +84,7 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
            {kItemFileExtHistory, R, 7, A},
            {kItemUserAssist, R, 2, A},
            {kItemTrayIcons, O, 8, TShownWhen::NotificationArea},
-           {"Windows系统日志", R, 27, TShownWhen::NTFamily5},
+           {kItemEventLogs, R, 27, TShownWhen::NTFamily5},
            {kItemRecycleBin, R, 46, A},
            {kItemWindowsSearch, R, 62, A},
            {kItemNetworkDrives, R, 63, A},

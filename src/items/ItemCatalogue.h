@@ -50,6 +50,7 @@ extern const char kRegistryGroupCaption[];  // "注册表"
 // Item captions that other code names: an item's caption is its identity (settings key,
 // handler key), so it is written once, beside its catalogue row.
 extern const char kItemIEHistory[];
+extern const char kItemEventLogs[];  // "Windows系统日志"
 extern const char kItemChrome[];
 extern const char kItemIEForms[];
 extern const char kItemIEPasswords[];

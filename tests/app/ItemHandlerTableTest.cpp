@@ -25,7 +25,7 @@ const std::set<std::string> kStillToBeBuilt = {
     "Internet Explorer 自动保存的密码(清理时有效)", "FireFox 自动保存的表单和搜索历史", "FireFox 自动保存的密码",
     "Google Chrome 自动保存的表单", "Google Chrome 自动保存的密码",
     // Invalid files and the event logs.
-    "桌面和菜单中无效的快捷方式", "Windows系统日志",
+    "桌面和菜单中无效的快捷方式",
     // Application and media-player histories.
     "Windows Defender", "UltraEdit编辑软件", "EditPlus编辑软件", "Windows媒体播放器", "RealPlayer/RealOne播放器",
     "暴风影音", "WPS文字历史记录", "WPS表格历史记录", "WPS演示历史记录", "微软 Office", "微软 Word", "微软 FrontPage",

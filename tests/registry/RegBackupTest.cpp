@@ -320,8 +320,8 @@ TEST(BackupBeforeClean, OnlyCheckedRowsOneHeaderPerKeyAndNoFileWhenNothingIsChec
   key.SetText("", false, "c", "3");
   key.SetText("", false, "", "default");
   TTreeModel tree;
-  TTreeNode* group = tree.AddChild(nullptr, Column4TreeData{"注册表", "", "", "注册表", "", 1});
-  TTreeNode* category = tree.AddChild(group, Column4TreeData{"c", "", "", "c", "", 1});
+  TTreeNode* group = tree.AddChild(nullptr, Column4TreeData{"注册表", "", "", "注册表", "", 1}, TCheckType::TriState);
+  TTreeNode* category = tree.AddChild(group, Column4TreeData{"c", "", "", "c", "", 1}, TCheckType::TriState);
   auto row = [&](const char* name) {
     return AddRegistryFinding(&tree, name, key.Path(), false, category, "HKEY_CURRENT_USER", -1, "", "", name);
   };
@@ -353,8 +353,8 @@ TEST(BackupBeforeClean, AFolderThatCannotBeWrittenOrAWriteThatFailsIsAFailureAnd
   TRegistryTestKey key(HKEY_CURRENT_USER, "fail");
   for (const char* name : {"a", "b", "c", "d"}) key.SetText("", false, name, std::string(20000, 'x').c_str());
   TTreeModel tree;
-  TTreeNode* group = tree.AddChild(nullptr, Column4TreeData{"注册表", "", "", "注册表", "", 1});
-  TTreeNode* category = tree.AddChild(group, Column4TreeData{"c", "", "", "c", "", 1});
+  TTreeNode* group = tree.AddChild(nullptr, Column4TreeData{"注册表", "", "", "注册表", "", 1}, TCheckType::TriState);
+  TTreeNode* category = tree.AddChild(group, Column4TreeData{"c", "", "", "c", "", 1}, TCheckType::TriState);
   AddRegistryFinding(&tree, "k", key.Path(), false, category, "HKEY_CURRENT_USER", -1, "", "", "");
   tree.SetCheckState(group, TCheckState::Checked);
   // The backup folder's place is taken by a file.

@@ -1,0 +1,116 @@
+#include "system/SysEvent.h"
+
+#include <algorithm>
+
+#include "system/RegistryKey.h"
+#include "system/RegistryValues.h"
+#include "system/ToolsFiles.h"
+
+namespace {
+
+const char kEventlogKey[] = "SYSTEM\\CurrentControlSet\\Services\\Eventlog";
+
+class TSystemEventLogs : public TEventLogApi {
+ public:
+  HANDLE Open(const std::string& logName) override { return OpenEventLogA(nullptr, logName.c_str()); }
+  DWORD Read(HANDLE log, void* buffer, DWORD size, DWORD* read, DWORD* needed) override {
+    *read = *needed = 0;
+    if (ReadEventLogA(log, EVENTLOG_SEQUENTIAL_READ | EVENTLOG_FORWARDS_READ, 0, buffer, size, read, needed))
+      return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    return error == ERROR_SUCCESS ? ERROR_HANDLE_EOF : error;
+  }
+  bool Clear(HANDLE log) override { return ClearEventLogA(log, nullptr) != FALSE; }
+  void Close(HANDLE log) override { CloseEventLog(log); }
+};
+
+}  // namespace
+
+TEventLogApi& SystemEventLogs() {
+  static TSystemEventLogs api;
+  return api;
+}
+
+TEventLogOper::TEventLogOper(const std::string& logName, TEventLogApi& api)
+    : api_(api), log_(api.Open(logName)), name_(logName) {
+  char windows[260] = {};
+  GetWindowsDirectoryA(windows, 259);
+  windowsDir_ = windows;
+}
+
+TEventLogOper::~TEventLogOper() {
+  if (log_) api_.Close(log_);
+}
+
+std::vector<core::TEventRecord> TEventLogOper::ReadRecords() {
+  std::vector<core::TEventRecord> records;
+  if (!log_) return records;
+  std::vector<unsigned char> buffer(4096);
+  for (int refusals = 0; refusals < 4;) {
+    DWORD read = 0, needed = 0;
+    const DWORD result = api_.Read(log_, buffer.data(), static_cast<DWORD>(buffer.size()), &read, &needed);
+    if (result == ERROR_SUCCESS) {
+      core::ParseEventRecords(buffer.data(), std::min<size_t>(read, buffer.size()), records);
+      refusals = 0;
+      continue;
+    }
+    // A record larger than the buffer is read again at its size; anything else ends the log.
+    if (result != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size() || needed > (64u << 20)) break;
+    buffer.resize(needed);
+    ++refusals;
+  }
+  return records;
+}
+
+bool TEventLogOper::Clear() { return log_ && api_.Clear(log_); }
+
+int64_t TEventLogOper::GetLogFileSize() const {
+  TRegistryKey key(HKEY_LOCAL_MACHINE, std::string(kEventlogKey) + "\\" + name_, false, KEY_READ);
+  const TValueText file = ReadValueText(key.Handle(), "File");
+  if (!file.IsText() || file.Text.empty()) return 0;
+  return GetFileSize64(core::EventLogFilePath(file.Text, windowsDir_));
+}
+
+TEventLogManager::TEventLogManager(TEventLogApi& api) {
+  const std::vector<std::string> names = TRegistryKey(HKEY_LOCAL_MACHINE, kEventlogKey, false, KEY_READ).SubKeyNames();
+  // Walked from the last to the first, as the names are read; kept in the registry's order.
+  std::vector<bool> kept(names.size(), false);
+  for (size_t i = names.size(); i-- > 0;) {
+    TEventLogOper log(names[i], api);
+    const size_t count = log.ReadRecords().size();
+    if (count == 0) continue;
+    kept[i] = true;
+    data_.push_back({names[i], core::EventLogDisplayName(names[i]), static_cast<int32_t>(count), log.GetLogFileSize()});
+  }
+  for (size_t i = 0; i < names.size(); ++i)
+    if (kept[i]) names_.push_back(names[i]);
+}
+
+const TEVENTLOGMANAGERDATA* TEventLogManager::Find(const std::string& logName) const {
+  for (const TEVENTLOGMANAGERDATA& d : data_)
+    if (d.LogName == logName) return &d;
+  return nullptr;
+}
+
+std::string TEventLogManager::GetDisplayName(const std::string& logName) const {
+  const TEVENTLOGMANAGERDATA* d = Find(logName);
+  return d ? d->DisplayName : std::string();
+}
+
+int64_t TEventLogManager::GetFileSize(const std::string& logName) const {
+  const TEVENTLOGMANAGERDATA* d = Find(logName);
+  return d ? d->FileSize : 0;
+}
+
+int32_t TEventLogManager::GetRecordCount(const std::string& logName) const {
+  const TEVENTLOGMANAGERDATA* d = Find(logName);
+  return d ? d->RecordCount : 0;
+}
+
+bool ClearNamedEventLog(const std::string& logName, int64_t& freed, TEventLogApi& api) {
+  TEventLogOper log(logName, api);
+  const int64_t before = log.GetLogFileSize();
+  const bool cleared = log.Clear();
+  freed = cleared ? before - log.GetLogFileSize() : 0;
+  return cleared;
+}
