@@ -42,3 +42,17 @@
 #define IDS_RESTORE_DONE      415
 #define IDS_RESTORE_FAILED    416
 #define IDS_RESTORE_NONE      417
+#define IDS_SETUP_CAPTION     418
+#define IDS_SETUP_DESC        419
+#define IDS_SETUP_OLD_FILES   420
+#define IDS_SETUP_ALL_FILES   421
+#define IDS_SETUP_TYPES_LABEL 422
+#define IDS_SETUP_TYPES_BTN   423
+#define IDS_OK                424
+#define IDS_CANCEL            425
+#define IDS_FILEEXT_CAPTION   426
+#define IDS_FILEEXT_DESC      427
+#define IDS_SELECT_ALL        428
+#define IDS_SELECT_NONE       429
+#define IDS_SELECT_RECOMMENDED 430
+#define IDS_USER_DEFINED      431

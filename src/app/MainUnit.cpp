@@ -403,6 +403,7 @@ void TFormPurvex::OnCommand(int id, int code) {
     case ID_MI_FILE: MIFileClick(); break;
     case ID_MI_REGISTRY: MIRegistryClick(); break;
     case ID_LBL_RESTORE: LblRestoreClick(); break;
+    case ID_LBL_OPTION: LblOptionClick(); break;
   }
 }
 

@@ -72,6 +72,8 @@ class TFormPurvex {
   void MIRegistryClick();
   // "恢复注册表": the newest backup imported again, after a confirmation.
   void LblRestoreClick();
+  // "选项": the junk-scan options; OK keeps them, Cancel reloads the engine's settings.
+  void LblOptionClick();
   // Shows PMLocate at a screen position when the focused node is a finding.
   void ShowLocateMenu(POINT screen);
   void ScrollTraceTreeTo(TTreeNode* node);
