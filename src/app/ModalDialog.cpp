@@ -14,7 +14,7 @@ const UINT kShownMessage = WM_APP + 17;
 std::vector<WORD> EmptyTemplate() {
   std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
   DLGTEMPLATE* t = reinterpret_cast<DLGTEMPLATE*>(words.data());
-  t->style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  t->style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
   t->cx = 100;
   t->cy = 60;
   return words;  // no menu, the default class, an empty title

@@ -17,6 +17,20 @@ std::wstring Screenshot(const wchar_t* name) {
   return dir + L"\\" + name;
 }
 
+// Lets the dialog paint, then takes the picture.
+void Picture(HWND dialog, const wchar_t* name) {
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 400;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(20);
+  }
+  SaveScreenBmp(Screenshot(name));
+}
+
 void PressOK(TModalDialog& dialog) {
   SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog.Handle(), IDOK)));
@@ -66,7 +80,7 @@ TEST(TSetupForm, UntickedFoldersAndDrivesReachTheEngineOnOK) {
                   form.ExpandFolder(form.FindFolder(folders.Top));
                   ASSERT_NE(form.FindFolder(folders.Top + "A\\"), nullptr);
                   form.Folders().UserToggleCheck(form.FindFolder(folders.Top + "A\\"));
-                  SaveScreenBmp(Screenshot(L"options-folders.bmp"));
+                  Picture(form.Handle(), L"options-folders.bmp");
                   PressOK(form);
                 }),
             top + "\\A");
@@ -112,7 +126,7 @@ TEST(TFileExtFrm, GroupsFromTheEngineAndTheSelectionLinks) {
   size_t groups = 0, types = 0, checkedAfterNone = 0;
   form.Shown = [&](TModalDialog&) {
     for (TTreeNode* g = form.Types().GetFirst(); g; g = g->NextSibling(), ++groups) types += g->ChildCount();
-    SaveScreenBmp(Screenshot(L"options-file-types.bmp"));
+    Picture(form.Handle(), L"options-file-types.bmp");
     HWND none = nullptr;
     for (HWND c = GetWindow(form.Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
       wchar_t text[64] = {};
