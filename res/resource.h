@@ -56,3 +56,6 @@
 #define IDS_SELECT_NONE       429
 #define IDS_SELECT_RECOMMENDED 430
 #define IDS_USER_DEFINED      431
+#define IDS_LOG_ROOT          432
+#define IDS_NOTE_HEADING      433
+#define IDS_NOTE_MORE         434

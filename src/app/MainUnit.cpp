@@ -198,6 +198,7 @@ void TFormPurvex::SetUpTraceTree() {
   trees_.CleanResult.SetModel(&cleanResultTree_);
   trees_.CleanResult.SetColumns(resultColumns);
   trees_.Log.SetModel(&logTree_);
+  SetUpLogTree();
 }
 
 void TFormPurvex::FormResize() {
@@ -305,6 +306,7 @@ void TFormPurvex::ScrollTraceTreeTo(TTreeNode* node) { trees_.TraceOption.Scroll
 
 void TFormPurvex::FormShow() {
   if (!traceTree_.GetFirst()) itemTree_ = BuildItemTree(traceTree_, CatalogueSystem(), *junk_, true, ReadItemChecked);
+  if (!logTree_.GetFirst()) LoadOfficialLog();
   if (core::IsCleanNowRun(core::SplitCommandLine(GetCommandLineA()))) {
     app_.Minimize();
     SetTimer(hwnd_, kTimer1, 1000, nullptr);
@@ -388,6 +390,11 @@ void TFormPurvex::LabelAutoCleanOptionClick() {
 void TFormPurvex::Button3Click() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 void TFormPurvex::OnCommand(int id, int code) {
+  // The notes box is for reading: the focus goes to its panel.
+  if (id == ID_NOTEMEMO && code == EN_SETFOCUS) {
+    SetFocus(c_.NotePanel);
+    return;
+  }
   if (code != BN_CLICKED && code != STN_CLICKED) return;
   switch (id) {
     case ID_BTN_HOMEPAGE: BtnHomepageClick(); break;
@@ -404,6 +411,7 @@ void TFormPurvex::OnCommand(int id, int code) {
     case ID_MI_REGISTRY: MIRegistryClick(); break;
     case ID_LBL_RESTORE: LblRestoreClick(); break;
     case ID_LBL_OPTION: LblOptionClick(); break;
+    case ID_LABEL17: Label17Click(); break;
   }
 }
 

@@ -74,6 +74,9 @@ class TFormPurvex {
   void LblRestoreClick();
   // "选项": the junk-scan options; OK keeps them, Cancel reloads the engine's settings.
   void LblOptionClick();
+  // The news panel: the official log and the notes from Log.dat beside the program.
+  void LoadOfficialLog();
+  void Label17Click();
   // Shows PMLocate at a screen position when the focused node is a finding.
   void ShowLocateMenu(POINT screen);
   void ScrollTraceTreeTo(TTreeNode* node);
@@ -85,6 +88,7 @@ class TFormPurvex {
   HBITMAP OwnedPicture(const wchar_t* name);
   void CreateDrivers();
   void SetUpTraceTree();
+  void SetUpLogTree();
   TCatalogueSystem CatalogueSystem() const;
   void SelectionLinkClick(HWND link, TSelectionLink kind);
   void ShowPage(bool home);
@@ -116,4 +120,5 @@ class TFormPurvex {
   bool homeSelected_ = true;
   bool activatedOnce_ = false;
   bool closeAfterScan_ = false;  // the window was closed during a scan
+  std::string noteLink_;         // where "了解详情" leads
 };
