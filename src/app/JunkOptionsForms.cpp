@@ -106,13 +106,8 @@ void TSetupForm::OnInit() {
 void TSetupForm::AddFolderNode(TTreeNode* parent, const std::string& path, const std::string& name,
                                TCheckState parentState) {
   TCheckState state = TCheckState::Unchecked;
-  if (parentState != TCheckState::Unchecked && !excluded_.Contains(path)) {
-    const bool holdsExcluded = std::any_of(excluded_.Paths().begin(), excluded_.Paths().end(), [&](const std::string& e) {
-      return e.size() > path.size() && core::SameTextGbk(e.substr(0, path.size()), path);
-    });
-    // Listing the folder only where the rule needs its sub-folders.
-    state = holdsExcluded ? StateFrom(excluded_.StateOf(path, SubFolderNames(path))) : TCheckState::Checked;
-  }
+  if (parentState != TCheckState::Unchecked)
+    state = StateFrom(excluded_.StateOf(path, [&path] { return SubFolderNames(path); }));
   Column4TreeData data{name, path, "", "", "", SystemIcon(path, 0)};
   TTreeNode* node = folders_.AddChild(parent, data, TCheckType::TriState, state);
   icons_[node] = {data.ImageIndex, SystemIcon(path, SHGFI_OPENICON)};

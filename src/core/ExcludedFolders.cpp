@@ -46,13 +46,14 @@ void TExcludedFolders::Remove(const std::string& path) {
   if (at != paths_.end() && SameTextGbk(*at, path)) paths_.erase(at);
 }
 
-TFolderState TExcludedFolders::StateOf(const std::string& path, const std::vector<std::string>& subFolderNames) const {
+TFolderState TExcludedFolders::StateOf(const std::string& path,
+                                       const std::function<std::vector<std::string>()>& subFolderNames) const {
   if (Contains(path)) return TFolderState::Unchecked;
   // Some excluded folder lies inside this one (the path is one of its ancestors).
   const bool holdsExcluded =
       std::any_of(paths_.begin(), paths_.end(), [&](const std::string& e) { return StartsWithNoCase(e, path); });
   if (!holdsExcluded) return TFolderState::Checked;
-  for (const std::string& name : subFolderNames)
+  for (const std::string& name : subFolderNames())
     if (!Contains(path + name + "\\")) return TFolderState::Mixed;
   return TFolderState::Unchecked;
 }

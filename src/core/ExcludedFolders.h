@@ -2,6 +2,7 @@
 // user ticks its folder tree: paths with a trailing backslash, sorted without regard to
 // letter case (ASCII letters), no duplicates.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,10 @@ class TExcludedFolders {
 
   // The state of a folder's box when its node is first shown: unchecked when the folder
   // is excluded; checked when neither it nor a folder inside it is; otherwise mixed when
-  // one of its direct sub-folders (names given) is not excluded, else unchecked.
-  TFolderState StateOf(const std::string& path, const std::vector<std::string>& subFolderNames) const;
+  // one of its direct sub-folders is not excluded, else unchecked. subFolderNames lists
+  // them, and is called only in that last case (listing a folder costs).
+  TFolderState StateOf(const std::string& path,
+                       const std::function<std::vector<std::string>()>& subFolderNames) const;
 
   // The user unticked the folder.
   void Unchecked(const std::string& path);

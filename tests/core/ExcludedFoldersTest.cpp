@@ -5,6 +5,14 @@
 
 using namespace core;
 
+namespace {
+
+std::function<std::vector<std::string>()> Names(std::vector<std::string> names) {
+  return [names] { return names; };
+}
+
+}  // namespace
+
 TEST(TExcludedFolders, EngineTextInAndOut) {
   TExcludedFolders folders = TExcludedFolders::FromEngineText("  D:\\Games|C:\\Temp||c:\\temp\\|C:\\Temp\\Cache| ");
   EXPECT_EQ(folders.Paths(), (std::vector<std::string>{"C:\\Temp\\", "C:\\Temp\\Cache\\", "D:\\Games\\"}));
@@ -14,11 +22,13 @@ TEST(TExcludedFolders, EngineTextInAndOut) {
 
 TEST(TExcludedFolders, FolderStatesFromTheList) {
   TExcludedFolders folders = TExcludedFolders::FromEngineText("C:\\A\\B|C:\\X");
-  EXPECT_EQ(folders.StateOf("C:\\X\\", {"Y"}), TFolderState::Unchecked);
-  EXPECT_EQ(folders.StateOf("D:\\", {"A"}), TFolderState::Checked);
-  EXPECT_EQ(folders.StateOf("C:\\A\\", {"B", "C"}), TFolderState::Mixed) << "C is still scanned";
-  EXPECT_EQ(folders.StateOf("C:\\A\\", {"B"}), TFolderState::Unchecked) << "every sub-folder excluded";
-  EXPECT_EQ(folders.StateOf("c:\\a\\", {"b", "c"}), TFolderState::Mixed) << "letter case aside";
+  EXPECT_EQ(folders.StateOf("C:\\X\\", Names({"Y"})), TFolderState::Unchecked);
+  int listed = 0;
+  EXPECT_EQ(folders.StateOf("D:\\", [&] { return ++listed, std::vector<std::string>{"A"}; }), TFolderState::Checked);
+  EXPECT_EQ(listed, 0) << "a folder with nothing excluded inside is not listed";
+  EXPECT_EQ(folders.StateOf("C:\\A\\", Names({"B", "C"})), TFolderState::Mixed) << "C is still scanned";
+  EXPECT_EQ(folders.StateOf("C:\\A\\", Names({"B"})), TFolderState::Unchecked) << "every sub-folder excluded";
+  EXPECT_EQ(folders.StateOf("c:\\a\\", Names({"b", "c"})), TFolderState::Mixed) << "letter case aside";
 }
 
 TEST(TExcludedFolders, UntickingAFolderAndItsDriveSendsOnlyTheDrive) {
