@@ -24,3 +24,16 @@
 #define IDS_FOLDER_ERROR      222
 #define IDS_STATE_GOOD        223
 #define IDS_STATE_BAD         224
+#define IDS_ONECLICK_RUNNING  225
+#define IDS_ONECLICK_DONE     226
+#define IDS_ONECLICK_NOTHING  227
+#define IDS_ONECLICK_CANCELLED 228
+#define IDS_ROW_ROOT          229
+#define IDS_ROW_WEB           230
+#define IDS_ROW_SYSTEM        231
+#define IDS_ROW_APPS          232
+#define IDS_ROW_REGISTRY      233
+#define IDS_ROW_SCANNING      234
+#define IDS_ROW_SCANNED       235
+#define IDS_ROW_CLEANING      236
+#define IDS_ROW_CLEANED       237

@@ -59,3 +59,7 @@
 #define IDS_LOG_ROOT          432
 #define IDS_NOTE_HEADING      433
 #define IDS_NOTE_MORE         434
+#define IDS_JUNK_SCANNING_PATH 435
+#define IDS_JUNK_TOO_MANY     436
+#define IDS_JUNK_TOO_BIG      437
+#define IDS_JUNK_NOT_STARTED  438

@@ -61,11 +61,13 @@ void TMainDriverView::RepaintTree() { InvalidateRect(form_.Controls().VTTraceOpt
 void TMainDriverView::ReportOneClickStep(int step) { form_.ReportOneClickStep(step); }
 
 bool TMainDriverView::AskYesNo(const std::string& text) {
+  if (unattended_) return false;
   return MessageBoxW(form_.Handle(), WideFromGbk(text).c_str(), WideFromGbk(LoadResString(IDS_CAPTION)).c_str(),
                      MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void TMainDriverView::ShowNotice(const std::string& text) {
+  if (unattended_) return;
   MessageBoxW(form_.Handle(), WideFromGbk(text).c_str(), WideFromGbk(LoadResString(IDS_CAPTION)).c_str(),
               MB_OK | MB_ICONINFORMATION);
 }

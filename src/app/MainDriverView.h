@@ -24,7 +24,11 @@ class TMainDriverView : public TDriverView {
   bool AskYesNo(const std::string& text) override;
   void ShowNotice(const std::string& text) override;
   void ProcessMessages() override;
+  // In a run nobody watches, questions take their safe answer (No) and notices are not
+  // shown: no box may wait for a person.
+  void SetUnattended(bool unattended) { unattended_ = unattended; }
 
  private:
   TFormPurvex& form_;
+  bool unattended_ = false;
 };

@@ -10,10 +10,13 @@
 #include "app/FamilyWindow.h"
 #include "app/MainDriverView.h"
 #include "app/MainLayout.h"
+#include "app/OneClickFlow.h"
+#include "app/OneClickPage.h"
 #include "system/ResStrings.h"
 #include "core/CommandLine.h"
 #include "core/GbkText.h"
 #include "core/LocateRules.h"
+#include "items/JunkProgress.h"
 #include "junk/SysSweeperWrapper.h"
 #include "registry/RegBackup.h"
 #include "registry/RegistryCaches.h"
@@ -197,6 +200,7 @@ void TFormPurvex::SetUpTraceTree() {
   resultColumns[1].Align = TColumnAlign::Right;
   trees_.CleanResult.SetModel(&cleanResultTree_);
   trees_.CleanResult.SetColumns(resultColumns);
+  SetUpCleanResultTree();
   trees_.Log.SetModel(&logTree_);
   SetUpLogTree();
 }
@@ -212,6 +216,15 @@ void TFormPurvex::CreateDrivers() {
   RegisterItemHandlers(handlers_, state_);
   TScanPhases scan;
   scan.ClearRegistryScanLists = ClearRegistryScanLists;
+  junkProgress_.reset(new TJunkProgress(traceTree_, state_, *driverView_, *junk_, [this](bool on) {
+    if (on)
+      SetTimer(hwnd_, kTmrRubbish, 10, nullptr);
+    else
+      KillTimer(hwnd_, kTmrRubbish);
+  }));
+  scan.PrepareJunkScan = [this] { junkProgress_->PrepareJunkScan(); };
+  scan.RunJunkScan = [this] { junkProgress_->RunJunkScan(); };
+  scan.JunkSummary = [this](TTextStyle& style) { return junkProgress_->JunkSummary(style); };
   scan.JunkScanning = [this] { return junk_->IsScanning(); };
   scan.StopJunkScan = [this] { junk_->StopScan(); };
   scanDriver_.reset(new TScanDriver(traceTree_, state_, *driverView_, handlers_, scan));
@@ -235,6 +248,7 @@ void TFormPurvex::CreateDrivers() {
     if (HWND family = FindFamilyMainWindow()) PostMessageW(family, kMsgCleaned, 0, 0);
   };
   cleanDriver_.reset(new TCleanDriver(traceTree_, state_, *driverView_, *scanDriver_, clean));
+  CreateOneClickFlow();
 }
 
 TCatalogueSystem TFormPurvex::CatalogueSystem() const {
@@ -266,17 +280,14 @@ void TFormPurvex::ButtonDelAllTraceClick() {
   EnableWindow(c_.BtnScanTrace, FALSE);
   EnableWindow(c_.BtnClose, FALSE);
   driverView_->SetStatusText("");
-  {
-    TLibrariesForNoRedirection loadedFirst;
-    TFsRedirectionGuard noRedirection;  // only does something on 64-bit Windows
-    cleanDriver_->CleanItems(false);
-  }
+  CleanWithoutRedirection(false);
   driverView_->SetScanButtonCaption(LoadResString(IDS_SCAN_AGAIN));
   EnableWindow(c_.BtnScanTrace, TRUE);
   EnableWindow(c_.BtnClose, TRUE);
   driverView_->EnableLinks(true);
   state_.Cleaning = false;
   trees_.TraceOption.FitColumnToContent(0);
+  if (closeAfterScan_) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
 void TFormPurvex::SelectionLinkClick(HWND link, TSelectionLink kind) {
@@ -285,6 +296,7 @@ void TFormPurvex::SelectionLinkClick(HWND link, TSelectionLink kind) {
   if (state_.Scanning || state_.Cleaning) return;
   EnableWindow(link, FALSE);
   itemTree_ = ApplySelectionLink(traceTree_, CatalogueSystem(), *junk_, kind);
+  junkProgress_->SetCategories(itemTree_.JunkCategories);
   driverView_->SetDescription(LoadResString(IDS_DESC_IDLE_TEXT), std::string(), std::string(), TTextStyle::Normal);
   EnableWindow(c_.BtnDeleteAllTrace, FALSE);
   driverView_->ShowAdvancedImage(TAdvancedImage::Application);
@@ -296,16 +308,13 @@ void TFormPurvex::Label1Click() { SelectionLinkClick(c_.Label1, TSelectionLink::
 void TFormPurvex::Label2Click() { SelectionLinkClick(c_.Label2, TSelectionLink::None); }
 void TFormPurvex::Label3Click() { SelectionLinkClick(c_.Label3, TSelectionLink::Recommended); }
 
-void TFormPurvex::ReportOneClickStep(int step) {
-  // The home page's one-click progress is drawn here once that flow exists; the drivers
-  // already report every step.
-  (void)step;
-}
-
 void TFormPurvex::ScrollTraceTreeTo(TTreeNode* node) { trees_.TraceOption.ScrollIntoView(node, true); }
 
 void TFormPurvex::FormShow() {
-  if (!traceTree_.GetFirst()) itemTree_ = BuildItemTree(traceTree_, CatalogueSystem(), *junk_, true, ReadItemChecked);
+  if (!traceTree_.GetFirst()) {
+    itemTree_ = BuildItemTree(traceTree_, CatalogueSystem(), *junk_, true, ReadItemChecked);
+    junkProgress_->SetCategories(itemTree_.JunkCategories);
+  }
   if (!logTree_.GetFirst()) LoadOfficialLog();
   if (core::IsCleanNowRun(core::SplitCommandLine(GetCommandLineA()))) {
     app_.Minimize();
@@ -321,14 +330,6 @@ void TFormPurvex::FormActivate() {
   RECT r;
   GetWindowRect(hwnd_, &r);
   SetWindowPos(hwnd_, nullptr, r.left, r.top - 15, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TFormPurvex::Timer1Timer() {
-  KillTimer(hwnd_, kTimer1);
-  // The unattended "CleanNow" run is the home page's one-click clean followed by closing
-  // the window. Until that flow exists the run ends here, rather than stay minimised for
-  // good while it holds the single-instance mutex.
-  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
 void TFormPurvex::FormClose() {
@@ -351,8 +352,11 @@ bool TFormPurvex::ShowHomeStatistics(bool justCleaned) {
 
 void TFormPurvex::FormDestroy() {
   pmLocate_.Reset();
+  oneClickFlow_.reset();
+  oneClickPage_.reset();
   cleanDriver_.reset();
   scanDriver_.reset();
+  junkProgress_.reset();
   for (TCheckTree* tree : {&trees_.TraceOption, &trees_.CleanResult, &trees_.Log}) tree->SetModel(nullptr);
   imageList1_.Reset();
   driverView_.reset();
@@ -412,6 +416,9 @@ void TFormPurvex::OnCommand(int id, int code) {
     case ID_LBL_RESTORE: LblRestoreClick(); break;
     case ID_LBL_OPTION: LblOptionClick(); break;
     case ID_LABEL17: Label17Click(); break;
+    case ID_LABEL10:
+    case ID_LBL_RECLEAN: Label10Click(); break;
+    case ID_BUTTON1: Button1Click(); break;
   }
 }
 
@@ -513,6 +520,10 @@ LRESULT TFormPurvex::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         Timer1Timer();
         return 0;
       }
+      if (wp == kTmrRubbish) {
+        junkProgress_->TmrRubbishTimer();
+        return 0;
+      }
       break;
     case WM_CLOSE:
       // A scan runs beneath this message (it pumps them): stop it first and close when it
@@ -520,6 +531,11 @@ LRESULT TFormPurvex::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (state_.Scanning) {
         closeAfterScan_ = true;
         scanDriver_->StopRequest();
+        return 0;
+      }
+      // A clean's question box lets this through: close once the clean has returned.
+      if (state_.Cleaning) {
+        closeAfterScan_ = true;
         return 0;
       }
       FormClose();

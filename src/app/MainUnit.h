@@ -20,7 +20,10 @@
 
 class TApplicationWindow;
 class TCleanWrapper;
+class TJunkProgress;
 class TMainDriverView;
+class TMainOneClickPage;
+class TOneClickFlow;
 
 
 class TFormPurvex {
@@ -41,6 +44,10 @@ class TFormPurvex {
 
   const TMainControls& Controls() const { return c_; }
   const TFormFonts& Fonts() const { return *fonts_; }
+  const TMainPictures& Pictures() const { return pictures_; }
+  TTreeModel& CleanResultTree() { return cleanResultTree_; }
+  // The two page buttons of the banner.
+  void EnablePageButtons(bool enabled);
   TRunState& State() { return state_; }
   TTreeModel& TraceTree() { return traceTree_; }
 
@@ -63,7 +70,10 @@ class TFormPurvex {
   void Label1Click();  // 全选
   void Label2Click();  // 全不选
   void Label3Click();  // 推荐
-  // Progress of the one-click flow, reported by both drivers.
+  // The one-click clean of the home page ("Purvex" and "重新清理"), its cancel button,
+  // and its progress, reported by both drivers.
+  void Label10Click();
+  void Button1Click();
   void ReportOneClickStep(int step);
   // The finding's context menu: which commands apply, and "定位到文件".
   void PMLocatePopup();
@@ -87,6 +97,11 @@ class TFormPurvex {
   // The bitmap resource, freed with the form.
   HBITMAP OwnedPicture(const wchar_t* name);
   void CreateDrivers();
+  void CreateOneClickFlow();
+  void SetUpCleanResultTree();
+  // The clean of the selected items, with file-system redirection off on 64-bit Windows:
+  // findings of both views are deleted at their own paths.
+  void CleanWithoutRedirection(bool oneClick);
   void SetUpTraceTree();
   void SetUpLogTree();
   TCatalogueSystem CatalogueSystem() const;
@@ -113,12 +128,15 @@ class TFormPurvex {
   TImageListHandle imageList1_;
   TItemTreeResult itemTree_;
   std::unique_ptr<TCleanWrapper> junk_;
+  std::unique_ptr<TJunkProgress> junkProgress_;
   THandlerTable handlers_;
   std::unique_ptr<TMainDriverView> driverView_;
   std::unique_ptr<TScanDriver> scanDriver_;
   std::unique_ptr<TCleanDriver> cleanDriver_;
+  std::unique_ptr<TMainOneClickPage> oneClickPage_;
+  std::unique_ptr<TOneClickFlow> oneClickFlow_;
   bool homeSelected_ = true;
   bool activatedOnce_ = false;
-  bool closeAfterScan_ = false;  // the window was closed during a scan
+  bool closeAfterScan_ = false;  // the window was closed during a scan or a clean
   std::string noteLink_;         // where "了解详情" leads
 };

@@ -70,7 +70,7 @@ void TCleanDriver::CountingPass() {
 }
 
 void TCleanDriver::CleanItems(bool oneClick) {
-  (void)oneClick;  // the flag of the run was set by the scan that preceded this clean
+  state_.OneClick = oneClick;
   cleanCount_ = 0;
   cleanedSize_ = 0;
   ieHistoryMark_ = extHistoryMark_ = classInfoMark_ = false;
@@ -79,7 +79,9 @@ void TCleanDriver::CleanItems(bool oneClick) {
   cleanCount_ += state_.RecycleBinCount;
   keepRegistry_ = phases_.BackupBeforeClean && !phases_.BackupBeforeClean();
   view_.SetStatusText("");
-  if (state_.OneClick && state_.CleanedOnce) {
+  // The one-click run ends early only when its own scan found nothing to clean; an
+  // earlier clean of this program run does not make a new scan's findings go away.
+  if (state_.OneClick && cleanCount_ == 0) {
     state_.Totals.Reset();
     view_.ReportOneClickStep(12);
     return;

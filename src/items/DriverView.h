@@ -26,9 +26,11 @@ class TDriverView {
   virtual void ScrollIntoView(TTreeNode* node) = 0;
   virtual void RepaintTree() = 0;
   virtual void ReportOneClickStep(int step) = 0;
-  // Yes/No question owned by the window; true for Yes.
+  // Yes/No question owned by the window; true for Yes. In an unattended run the window
+  // answers No without asking: every question must have No as its safe answer.
   virtual bool AskYesNo(const std::string& text) = 0;
-  // A message with the information icon and OK, owned by the window.
+  // A message with the information icon and OK, owned by the window; not shown in an
+  // unattended run.
   virtual void ShowNotice(const std::string& text) = 0;
   // Lets pending window messages through (time-throttled).
   virtual void ProcessMessages() = 0;

@@ -7,6 +7,9 @@
 #include "items/ScanTotals.h"
 #include "items/TreeModel.h"
 
+// Kind of a plain file finding; the clean driver deletes it as a file.
+inline const char* const kKindFile = "文件";
+
 // The one way nodes are created. Null tree: nothing, null. Without a parent the node goes
 // to the top level and becomes the focused node, else it is the parent's last child. A
 // finding is a plain check box, checked, without image (image is ignored); other nodes

@@ -118,12 +118,8 @@ void TScanDriver::Walk() {
   TTreeNode* registry = Group(kRegistryGroup);
   if (CheckedOrMixed(registry)) WalkItems(registry, std::string(), -1);
   TTreeNode* junk = tree_.GetLast();
-  if (junk && junk->Data.Kind == kJunkGroupCaption && CheckedOrMixed(junk) && !state_.Stop) {
-    state_.ExpandSwitch = true;
-    tree_.SetExpanded(junk, true);
-    state_.ExpandSwitch = false;
+  if (junk && junk->Data.Kind == kJunkGroupCaption && CheckedOrMixed(junk) && !state_.Stop)
     Call(phases_.RunJunkScan);
-  }
 }
 
 void TScanDriver::WalkItems(TTreeNode* group, const std::string& stepAfterKind, int step) {

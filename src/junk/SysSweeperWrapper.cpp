@@ -214,13 +214,15 @@ void TCleanWrapper::SetAgeFilter(int days) {
   if (engine_) engine_->SetAgeFilter(days);
 }
 
-void TCleanWrapper::StartScan() {
-  if (!engine_) return;
+bool TCleanWrapper::StartScan() {
+  if (!engine_) return false;
   // Two workers in one engine would share its findings and its stop flag.
-  if (!EndWorker(10000)) return;
+  if (!EndWorker(10000)) return false;
+  const uint8_t before = state_;
   state_ = kScanning;
   worker_.Reset(TScanThread::Start(*this));
-  if (!worker_) state_ = kFinished;  // the scan ends with what the engine holds: nothing
+  if (!worker_) state_ = before;
+  return static_cast<bool>(worker_);
 }
 
 void TCleanWrapper::StopScan() {

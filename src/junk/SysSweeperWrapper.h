@@ -53,7 +53,9 @@ class TCleanWrapper {
   void ReportUndeletedFile(const std::string& path);
 
   // Starts RunScan on a worker thread; state 1. A worker of an earlier scan is ended first.
-  void StartScan();
+  // False when no scan started: no engine, an earlier worker that would not end, or no
+  // thread; the state is then unchanged.
+  bool StartScan();
   // The engine's StopScan; state 3. Returns when the worker has left the engine (the
   // engine stops within a fraction of a second), so no findings change afterwards.
   void StopScan();

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "items/ItemHandlers.h"
+#include "items/ResultRows.h"
 
-// Kind tags of the findings the clean driver deletes as files.
-inline const char* const kKindFile = "文件";
+// Kind tags of the findings the clean driver deletes as files (kKindFile with the rows).
 inline const char* const kKindShortcut = "LnkFile";
 // The value name of a key's unnamed (default) value in registry findings; an empty name
 // would mean the whole key, sub-keys and all.

@@ -382,7 +382,7 @@ TEST(CleanDriver, WithoutAWholeBackupTheRegistryGroupIsKeptAndTheRestCleaned) {
   EXPECT_TRUE(b.view.Notices.empty());
 }
 
-TEST(CleanDriver, ExtensionHistoryNeedsTheClassItemAndOneClickEndsEarlyAfterAClean) {
+TEST(CleanDriver, ExtensionHistoryNeedsTheClassItemAndOneClickEndsEarlyOnlyWithNothingFound) {
   Bench b;
   TTreeNode* ext = b.Item("文件扩展名历史记录");
   int extDeletes = 0;
@@ -409,9 +409,22 @@ TEST(CleanDriver, ExtensionHistoryNeedsTheClassItemAndOneClickEndsEarlyAfterACle
   clean.CleanItems(false);
   EXPECT_EQ(extKeys, std::vector<std::string>{exts + ".a"}) << "the end-of-clean pass may touch only checked findings";
 
-  b.state.OneClick = true;  // a later one-click run of the same program run
+  // A later one-click run of the same program run: its scan's findings are cleaned, and
+  // only a scan that found nothing ends early with the empty finish.
+  TTempFolder dir;
+  const std::string found = MakeFile(dir, L"again.txt", 3);
+  AddFile(b.tree, b.Item("Windows画图"), found);
+  clean.CleanItems(true);
+  EXPECT_EQ(GetFileAttributesA(found.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(b.view.Steps, (std::vector<int>{7, 9, 10, 11}));
+  EXPECT_EQ(b.Saved("PreviousCleanCount"), "1");
+  b.view.Steps.clear();
   b.state.Totals.Count = 9;
   clean.CleanItems(true);
   EXPECT_EQ(b.view.Steps, std::vector<int>{12});
   EXPECT_EQ(b.state.Totals.Count, 0);
+  EXPECT_EQ(b.Saved("PreviousCleanCount"), "1") << "the empty finish records nothing";
+  b.view.Steps.clear();
+  clean.CleanItems(false);
+  EXPECT_TRUE(b.view.Steps.empty()) << "the advanced page's clean after a one-click run reports no steps";
 }

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "helpers/TempFolder.h"
+#include "helpers/TempRedirect.h"
 #include "system/WideText.h"
 
 namespace {
@@ -29,19 +30,6 @@ bool WaitDone(TCleanWrapper& w, DWORD ms) {
   return true;
 }
 
-struct TempRedirect {
-  explicit TempRedirect(const char* folder) {
-    GetEnvironmentVariableA("TEMP", old, MAX_PATH);
-    SetEnvironmentVariableA("TMP", folder);
-    SetEnvironmentVariableA("TEMP", folder);
-  }
-  ~TempRedirect() {
-    SetEnvironmentVariableA("TMP", old);
-    SetEnvironmentVariableA("TEMP", old);
-  }
-  char old[MAX_PATH] = {};
-};
-
 const char kFixtureTree[] = "C:\\purvex-fixtures\\reparse\\tree";
 
 }  // namespace
@@ -63,7 +51,7 @@ TEST(TCleanWrapper, AnswersByItselfWithoutTheEngine) {
   w.GetCategoryTotals(1, count, size);
   EXPECT_EQ(count, 0);
   EXPECT_EQ(size, 0);
-  w.StartScan();
+  EXPECT_FALSE(w.StartScan()) << "no engine, no scan: not a finished, empty one";
   EXPECT_FALSE(w.IsScanning());
   EXPECT_EQ(w.ScanState(), TCleanWrapper::kIdle);
 }
@@ -78,8 +66,8 @@ TEST(TCleanWrapper, ScansOnItsWorkerThreadAndConvertsTexts) {
   TRubbishItem temp = CategoryNamed(w, "用户临时文件");  // GBK on our side
   ASSERT_NE(temp, 0u);
   SelectOnly(w, temp);
-  TempRedirect redirect(kFixtureTree);
-  w.StartScan();
+  TTempRedirect redirect(kFixtureTree);
+  EXPECT_TRUE(w.StartScan());
   EXPECT_TRUE(w.IsScanning() || w.IsScanDone());
   ASSERT_TRUE(WaitDone(w, 10000));
   EXPECT_EQ(w.ScanState(), TCleanWrapper::kFinished);
@@ -122,7 +110,7 @@ struct BigTemp {
 
 TEST(TCleanWrapper, AStopEndsTheWorkerAndTheNextScanIsWhole) {
   BigTemp big;
-  TempRedirect redirect(big.path.c_str());
+  TTempRedirect redirect(big.path.c_str());
   TCleanWrapper w;
   ASSERT_EQ(w.Availability(), 2);
   const TRubbishItem temp = CategoryNamed(w, "用户临时文件");
@@ -149,7 +137,7 @@ TEST(TCleanWrapper, AStopEndsTheWorkerAndTheNextScanIsWhole) {
 
 TEST(TCleanWrapper, FreeingItDuringAScanEndsTheScanBeforeTheEngineGoes) {
   BigTemp big;
-  TempRedirect redirect(big.path.c_str());
+  TTempRedirect redirect(big.path.c_str());
   for (int stopFirst = 0; stopFirst < 2; ++stopFirst) {
     {
       TCleanWrapper w;
@@ -168,7 +156,7 @@ TEST(TCleanWrapper, AFindingThePrograms8BitTextCannotNameIsLeftOut) {
   const std::wstring odd = tree.File(L"\u0915\u093e.tmp");  // a Devanagari name: not in code page 936
   CloseHandle(CreateFileW(odd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   CloseHandle(CreateFileW(tree.File(L"报告.tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  TempRedirect redirect(GbkFromWide(tree.Path()).c_str());
+  TTempRedirect redirect(GbkFromWide(tree.Path()).c_str());
   TCleanWrapper w;
   const TRubbishItem temp = CategoryNamed(w, "用户临时文件");
   SelectOnly(w, temp);

@@ -1,0 +1,116 @@
+#include "app/OneClickPage.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/MainLayout.h"
+#include "app/MainUnit.h"
+#include "res/MainStrings.h"
+#include "system/ResStrings.h"
+#include "system/WideText.h"
+#include "ui/Panel.h"
+
+namespace {
+
+void Show(HWND control, bool show) { ShowWindow(control, show ? SW_SHOW : SW_HIDE); }
+
+}  // namespace
+
+void TMainOneClickPage::ShowStatistics(bool show) {
+  const TMainControls& c = form_.Controls();
+  Show(c.Label5, show);
+  Show(c.Label6, show);
+  Show(c.Label12, show);
+  Show(c.ProgressBar1, !show);
+  Show(c.Button1, !show);
+}
+
+void TMainOneClickPage::ShowStartLink(bool show) {
+  const TMainControls& c = form_.Controls();
+  Show(c.Label10, show);
+  Show(c.Image5, show);
+}
+
+void TMainOneClickPage::ShowRunning() {
+  const TMainControls& c = form_.Controls();
+  ShowStatistics(false);
+  SetLabelText(c.Label4, LoadResString(IDS_ONECLICK_RUNNING));
+  Show(c.Image6, true);
+  Show(c.Image3, false);
+  form_.EnablePageButtons(false);
+  Show(c.VTCleanResult, true);
+  ShowStartLink(false);
+  Show(c.LblReClean, false);
+  Show(c.ChkAutoShutdown, true);
+  EnableWindow(c.LabelAutoCleanOption, FALSE);
+  InvalidateRect(c.LabelAutoCleanOption, nullptr, TRUE);  // its colour follows
+}
+
+void TMainOneClickPage::ShowDone(unsigned headlineId) {
+  const TMainControls& c = form_.Controls();
+  EnableWindow(c.LabelAutoCleanOption, TRUE);
+  InvalidateRect(c.LabelAutoCleanOption, nullptr, TRUE);
+  ShowStatistics(true);
+  SetLabelText(c.Label4, LoadResString(headlineId));
+  SetPictureBitmap(c.Image3, form_.Pictures().ImgRight);
+  Show(c.Image6, false);
+  Show(c.Image3, true);
+  form_.EnablePageButtons(true);
+  Show(c.VTCleanResult, true);
+  ShowStartLink(false);
+  Show(c.LblReClean, true);
+  Show(c.ChkAutoShutdown, false);
+}
+
+void TMainOneClickPage::ShowFinished() {
+  form_.ShowHomeStatistics(true);
+  ShowDone(IDS_ONECLICK_DONE);
+  wchar_t result[256] = {};
+  GetWindowTextW(form_.Controls().Label5, result, 255);
+  SendMessageW(form_.Controls().StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(result));
+}
+
+void TMainOneClickPage::ShowNothingToClean() {
+  SetLabelText(form_.Controls().Label5, LoadResString(IDS_ONECLICK_NOTHING));
+  ShowDone(IDS_STATE_GOOD);
+  SendMessageW(form_.Controls().StatusBar, SB_SETTEXTW, 0,
+               reinterpret_cast<LPARAM>(WideFromGbk(LoadResString(IDS_STATE_GOOD)).c_str()));
+}
+
+void TMainOneClickPage::ShowCancelled() {
+  const TMainControls& c = form_.Controls();
+  ShowStatistics(true);
+  SetLabelText(c.Label4, LoadResString(IDS_ONECLICK_CANCELLED));
+  Show(c.Image6, false);
+  Show(c.Image3, true);  // its picture stays what it was
+  form_.EnablePageButtons(true);
+  Show(c.VTCleanResult, false);
+  ShowStartLink(true);
+  Show(c.LblReClean, false);
+  Show(c.ChkAutoShutdown, false);
+  EnableWindow(c.LabelAutoCleanOption, TRUE);
+  InvalidateRect(c.LabelAutoCleanOption, nullptr, TRUE);
+}
+
+void TMainOneClickPage::ResetProgress(int maximum) {
+  HWND bar = form_.Controls().ProgressBar1;
+  SendMessageW(bar, PBM_SETRANGE32, 0, maximum);
+  SendMessageW(bar, PBM_SETSTEP, 1, 0);
+  SendMessageW(bar, PBM_SETPOS, 0, 0);
+}
+
+void TMainOneClickPage::StepProgress() {
+  HWND bar = form_.Controls().ProgressBar1;
+  SendMessageW(bar, PBM_STEPIT, 0, 0);
+  UpdateWindow(bar);  // the clean does not let messages through
+}
+
+void TMainOneClickPage::EnableCancel(bool enabled) { EnableWindow(form_.Controls().Button1, enabled); }
+
+bool TMainOneClickPage::AutoShutdownChecked() {
+  return SendMessageW(form_.Controls().ChkAutoShutdown, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TMainOneClickPage::ExpandRow(TTreeNode* row) { form_.CleanResultTree().SetExpanded(row, true); }
+
+void TMainOneClickPage::RepaintRow(TTreeNode*) { UpdateWindow(form_.Controls().VTCleanResult); }
