@@ -8,7 +8,8 @@
 // Returns true when it pumped.
 bool PumpMessages(unsigned minimumMs = 30);
 
-// Processes pending messages now.
+// Processes pending messages now, for at most about 50 ms (what is left waits for the
+// next pump).
 void PumpMessagesNow();
 
 // Number of pumps so far (for measurements).

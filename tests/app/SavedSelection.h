@@ -9,8 +9,9 @@
 #include "items/ItemCatalogue.h"
 #include "junk/SysSweeperWrapper.h"
 
-// checked(group caption, item caption) tells which items stay checked; groups are saved
-// unchecked (the tree takes their state from their items), and so is the junk group.
+// checked(group caption, item caption) tells which items stay checked, the junk engine's
+// categories included (group "垃圾文件清理"); groups are saved unchecked (the tree takes
+// their state from their items).
 inline void SaveSelection(const std::string& settings,
                           const std::function<bool(const std::string&, const std::string&)>& checked) {
   DeleteFileA(settings.c_str());
@@ -25,5 +26,5 @@ inline void SaveSelection(const std::string& settings,
   TCleanWrapper engine;
   for (TRubbishItem c = engine.GetFirstCategory(); c != 0 && c != static_cast<TRubbishItem>(-1);
        c = engine.GetNextItem(c))
-    write(engine.GetItemName(c), false);
+    write(engine.GetItemName(c), checked(kJunkGroupCaption, engine.GetItemName(c)));
 }
