@@ -27,7 +27,14 @@ TApplicationWindow::~TApplicationWindow() {
 }
 
 void TApplicationWindow::Minimize() {
-  if (hwnd_) ShowWindow(hwnd_, SW_MINIMIZE);
+  if (!hwnd_) return;
+  ShowWindow(hwnd_, SW_MINIMIZE);
+  // Windows hides owned windows with their minimised owner; Wine does not, so it is done
+  // here for both.
+  if (mainForm_) {
+    ShowWindow(mainForm_, SW_HIDE);
+    formHiddenByMinimize_ = true;
+  }
 }
 
 LRESULT TApplicationWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -43,6 +50,13 @@ LRESULT TApplicationWindow::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_CLOSE:
       if (mainForm_) PostMessageW(mainForm_, WM_CLOSE, 0, 0);
       return 0;
+    case WM_SIZE:
+      if (wp == SIZE_RESTORED && formHiddenByMinimize_ && mainForm_) {
+        formHiddenByMinimize_ = false;
+        ShowWindow(mainForm_, SW_SHOW);
+        SetActiveWindow(mainForm_);
+      }
+      break;
     case WM_NCDESTROY:
       hwnd_ = nullptr;
       break;

@@ -14,7 +14,8 @@ class TApplicationWindow {
 
   HWND Handle() const { return hwnd_; }
   void SetMainForm(HWND form) { mainForm_ = form; }
-  // Minimising the main form minimises the application, which hides its owned windows.
+  // Minimising the main form minimises the application, which hides the main form until
+  // the application is restored (also a main form not shown yet).
   void Minimize();
 
   LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -23,4 +24,5 @@ class TApplicationWindow {
 
   HWND hwnd_ = nullptr;
   HWND mainForm_ = nullptr;
+  bool formHiddenByMinimize_ = false;
 };

@@ -83,8 +83,13 @@ TFormPurvex::~TFormPurvex() {
 }
 
 void TFormPurvex::Show() {
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  UpdateWindow(hwnd_);
+  // The unattended run starts minimised: the form appears only when the user restores it.
+  if (core::IsCleanNowRun(core::SplitCommandLine(GetCommandLineA()))) {
+    app_.Minimize();
+  } else {
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+  }
   FormShow();
 }
 

@@ -71,7 +71,11 @@ BOOL CALLBACK NoteShownWindow(HWND hwnd, LPARAM lp) {
   auto* w = reinterpret_cast<TWindowWatch*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == w->Pid && IsWindowVisible(hwnd) && !IsIconic(hwnd)) w->Shown = WindowClass(hwnd);
+  RECT r = {};
+  GetWindowRect(hwnd, &r);
+  // The application's own window has no size: it only carries the taskbar button.
+  const bool hasArea = r.right > r.left && r.bottom > r.top;
+  if (pid == w->Pid && IsWindowVisible(hwnd) && !IsIconic(hwnd) && hasArea) w->Shown = WindowClass(hwnd);
   return TRUE;
 }
 
