@@ -167,8 +167,11 @@ void TCleanDriver::CleanItem(TTreeNode* item) {
   if (action == TCleanAction::ClassInfo) classInfoMark_ = true;
 
   restartExplorer_ = false;
+  databaseRows_.clear();
   for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())
     if (IsChecked(f->CheckState())) RemoveFinding(item, f->Data);
+  for (const auto& [database, rows] : databaseRows_)
+    if (!phases_.DeleteDatabaseRows(database, rows)) cleanCount_ -= static_cast<int32_t>(rows.size());
   tree_.DeleteChildren(item);
   tree_.SetCheckState(item, TCheckState::Checked);
   if (restartExplorer_) {
@@ -192,11 +195,12 @@ void TCleanDriver::RemoveFinding(TTreeNode* item, const Column4TreeData& f) {
     return;
   }
   if (IsDatabaseKind(f.Kind)) {
+    // Deleted with the item's other rows of the same file, after the item's walk.
     std::string table = core::TrimBlanks(f.Name);
-    if (!table.empty() && phases_.DeleteDatabaseRows)
-      phases_.DeleteDatabaseRows(core::TrimBlanks(f.Caption), table, f.Root);
-    else
+    if (table.empty() || !phases_.DeleteDatabaseRows)
       --cleanCount_;
+    else
+      databaseRows_[core::TrimBlanks(f.Caption)].emplace_back(table, f.Root);
     return;
   }
   if (f.Kind == "other") {

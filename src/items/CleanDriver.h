@@ -21,8 +21,9 @@ struct TCleanPhases {
   std::function<bool(const std::string& root, const std::string& path, const std::string& kind,
                      const std::string& name)>
       DeleteRegistryFinding;
-  // Database file, table, condition.
-  std::function<void(const std::string& database, const std::string& table, const std::string& where)>
+  // The rows of one database file that one item's checked findings name: pairs of table
+  // and condition, deleted together or not at all; false when nothing was deleted.
+  std::function<bool(const std::string& database, const std::vector<std::pair<std::string, std::string>>& rows)>
       DeleteDatabaseRows;
   // Rewrites of kind "other", chosen by the finding's application tag.
   std::function<void(const Column4TreeData& finding)> RewriteOther;
@@ -76,4 +77,6 @@ class TCleanDriver {
   bool keepRegistry_ = false;     // the registry group's backup failed
   bool ieHistoryMark_ = false, extHistoryMark_ = false, classInfoMark_ = false;
   std::vector<std::string> extHistoryKeys_;  // checked findings of the extension history
+  // The item being cleaned: its checked database rows by file.
+  std::map<std::string, std::vector<std::pair<std::string, std::string>>> databaseRows_;
 };

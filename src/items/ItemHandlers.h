@@ -20,6 +20,10 @@ struct TItemScan {
   TScanTotals* Totals;
   // Lets the window breathe; returns true when the user asked to stop.
   std::function<bool()> KeepResponsive;
+  // A message box owned by the window (not shown in an unattended run).
+  std::function<void(const std::string&)> Notice;
+  // Set by a handler that found its program running: the item shows "(正在运行，跳过)".
+  bool Skipped = false;
 };
 
 // What the clean driver does with a checked item besides removing its checked findings one

@@ -14,6 +14,9 @@ struct TRunState {
   bool ExpandSwitch = false;  // on while a driver itself expands a node
   bool IEFormsCleared = false;
   bool IEPasswordsCleared = false;
+  // Set during a scan once Firefox or Chrome was found not running.
+  bool FirefoxFree = false;
+  bool ChromeFree = false;
   int32_t RecycleBinCount = 0;
   int64_t RecycleBinSize = 0;
   TScanTotals Totals;

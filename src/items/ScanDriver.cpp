@@ -148,7 +148,12 @@ void TScanDriver::ProcessItem(TTreeNode* item) {
     view_.ProcessMessages();
     return state_.Stop;
   };
+  scan.Notice = [this](const std::string& text) { view_.ShowNotice(text); };
   handler->Scan(scan);
+  if (scan.Skipped) {
+    SetItemSuffix(&tree_, item, kSuffixRunning);
+    return;
+  }
   if (!handler->CountsItself) {
     state_.Totals.Count += scan.Count;
     if (scan.Size > 0) state_.Totals.Size += scan.Size;

@@ -20,4 +20,9 @@ void AddValueFinding(TItemScan& scan, const std::string& rootName, const std::st
     ++scan.Count;
 }
 
+void AddDatabaseFinding(TItemScan& scan, const std::string& database, const std::string& pathField,
+                        const std::string& table, const char* kind, const std::string& condition) {
+  if (AddResultNode(scan.Tree, database, true, condition, scan.Item, -1, kind, table, pathField)) ++scan.Count;
+}
+
 bool EntryDone(TItemScan& scan) { return scan.KeepResponsive && scan.KeepResponsive(); }

@@ -25,6 +25,12 @@ void AddFileFinding(TItemScan& scan, const std::string& fullPath, const std::str
 void AddValueFinding(TItemScan& scan, const std::string& rootName, const std::string& keyPath,
                      const std::string& valueName, const std::string& data);
 
+// A database finding: Caption the database's full path, Path pathField (the full path or
+// the file name), Name the table, Kind the browser's kind, Root the condition (may be
+// empty). Counted once, without size.
+void AddDatabaseFinding(TItemScan& scan, const std::string& database, const std::string& pathField,
+                        const std::string& table, const char* kind, const std::string& condition);
+
 // Called after every entry a scan looks at: pending window messages are processed; true
 // when the user asked to stop, so the scan ends here.
 bool EntryDone(TItemScan& scan);
