@@ -2,6 +2,7 @@
 
 #include "items/ItemCatalogue.h"
 #include "registry/RegistryCategories.h"
+#include "traces/BrowserItems.h"
 #include "traces/EventLogItem.h"
 #include "traces/ShellHistoryItems.h"
 
@@ -23,4 +24,5 @@ void RegisterItemHandlers(THandlerTable& table, TRunState& state) {
   RegisterRegistryCategories(table);
   RegisterShellHistoryHandlers(table, state);
   table.Register(kItemEventLogs, EventLogHandler());
+  RegisterBrowserHandlers(table, state);
 }

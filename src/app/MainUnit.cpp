@@ -22,6 +22,7 @@
 #include "registry/RegistryCaches.h"
 #include "registry/RegistryDelete.h"
 #include "res/MainStrings.h"
+#include "traces/BrowserItems.h"
 #include "traces/FileExtHistory.h"
 #include "traces/ShellHistoryScans.h"
 #include "res/resource.h"
@@ -221,6 +222,7 @@ void TFormPurvex::CreateDrivers() {
   RegisterItemHandlers(handlers_, state_);
   TScanPhases scan;
   scan.ClearRegistryScanLists = ClearRegistryScanLists;
+  scan.ClearBrowserMarks = [this] { state_.FirefoxFree = state_.ChromeFree = false; };
   junkProgress_.reset(new TJunkProgress(traceTree_, state_, *driverView_, *junk_, [this](bool on) {
     if (on)
       SetTimer(hwnd_, kTmrRubbish, 10, nullptr);
@@ -238,6 +240,7 @@ void TFormPurvex::CreateDrivers() {
     return BackupBeforeClean(traceTree_, itemTree_.RegistryGroupNode) != TBackupResult::Failed;
   };
   clean.DeleteRegistryFinding = DeleteRegistryFinding;
+  clean.DeleteDatabaseRows = DeleteDatabaseRows;
   clean.ClearNamedEventLog = [](const std::string& logName, int64_t& freed) {
     return ClearNamedEventLog(logName, freed);
   };

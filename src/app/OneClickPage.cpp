@@ -34,7 +34,6 @@ void TMainOneClickPage::ShowStartLink(bool show) {
 void TMainOneClickPage::ShowRunning() {
   const TMainControls& c = form_.Controls();
   ShowStatistics(false);
-  SetLabelText(c.Label4, LoadResString(IDS_ONECLICK_RUNNING));
   Show(c.Image6, true);
   Show(c.Image3, false);
   form_.EnablePageButtons(false);
@@ -44,6 +43,7 @@ void TMainOneClickPage::ShowRunning() {
   Show(c.ChkAutoShutdown, true);
   EnableWindow(c.LabelAutoCleanOption, FALSE);
   InvalidateRect(c.LabelAutoCleanOption, nullptr, TRUE);  // its colour follows
+  SetLabelText(c.Label4, LoadResString(IDS_ONECLICK_RUNNING));  // last: the page is complete when it shows
 }
 
 void TMainOneClickPage::ShowDone(unsigned headlineId) {
@@ -51,7 +51,6 @@ void TMainOneClickPage::ShowDone(unsigned headlineId) {
   EnableWindow(c.LabelAutoCleanOption, TRUE);
   InvalidateRect(c.LabelAutoCleanOption, nullptr, TRUE);
   ShowStatistics(true);
-  SetLabelText(c.Label4, LoadResString(headlineId));
   SetPictureBitmap(c.Image3, form_.Pictures().ImgRight);
   Show(c.Image6, false);
   Show(c.Image3, true);
@@ -60,27 +59,27 @@ void TMainOneClickPage::ShowDone(unsigned headlineId) {
   ShowStartLink(false);
   Show(c.LblReClean, true);
   Show(c.ChkAutoShutdown, false);
+  SetLabelText(c.Label4, LoadResString(headlineId));
 }
 
 void TMainOneClickPage::ShowFinished() {
   form_.ShowHomeStatistics(true);
-  ShowDone(IDS_ONECLICK_DONE);
   wchar_t result[256] = {};
   GetWindowTextW(form_.Controls().Label5, result, 255);
   SendMessageW(form_.Controls().StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(result));
+  ShowDone(IDS_ONECLICK_DONE);
 }
 
 void TMainOneClickPage::ShowNothingToClean() {
   SetLabelText(form_.Controls().Label5, LoadResString(IDS_ONECLICK_NOTHING));
-  ShowDone(IDS_STATE_GOOD);
   SendMessageW(form_.Controls().StatusBar, SB_SETTEXTW, 0,
                reinterpret_cast<LPARAM>(WideFromGbk(LoadResString(IDS_STATE_GOOD)).c_str()));
+  ShowDone(IDS_STATE_GOOD);
 }
 
 void TMainOneClickPage::ShowCancelled() {
   const TMainControls& c = form_.Controls();
   ShowStatistics(true);
-  SetLabelText(c.Label4, LoadResString(IDS_ONECLICK_CANCELLED));
   Show(c.Image6, false);
   Show(c.Image3, true);  // its picture stays what it was
   form_.EnablePageButtons(true);
@@ -90,6 +89,7 @@ void TMainOneClickPage::ShowCancelled() {
   Show(c.ChkAutoShutdown, false);
   EnableWindow(c.LabelAutoCleanOption, TRUE);
   InvalidateRect(c.LabelAutoCleanOption, nullptr, TRUE);
+  SetLabelText(c.Label4, LoadResString(IDS_ONECLICK_CANCELLED));
 }
 
 void TMainOneClickPage::ResetProgress(int maximum) {

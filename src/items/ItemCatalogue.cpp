@@ -9,6 +9,11 @@ const char kRegistryGroupCaption[] = "注册表";
 const char kItemIEHistory[] = "Internet Explorer/腾讯TT浏览器 历史记录";
 const char kItemEventLogs[] = "Windows系统日志";
 const char kItemChrome[] = "谷歌 Chrome 清理";
+const char kItemFirefox[] = "FireFox 清理";
+const char kItemFirefoxForms[] = "FireFox 自动保存的表单和搜索历史";
+const char kItemFirefoxPasswords[] = "FireFox 自动保存的密码";
+const char kItemChromeForms[] = "Google Chrome 自动保存的表单";
+const char kItemChromePasswords[] = "Google Chrome 自动保存的密码";
 const char kItemIEForms[] = "Internet Explorer 自动保存的表单(清理时有效)";
 const char kItemIEPasswords[] = "Internet Explorer 自动保存的密码(清理时有效)";
 const char kItemRunMru[] = "运行(开始菜单中，重启后生效)";
@@ -54,7 +59,7 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
       {"上网历史痕迹", 39, A, {
            {kItemIEHistory, R, 9, A},
            {"Internet Explorer 地址栏网址历史", O, 9, A},
-           {"FireFox 清理", R, 35, A},
+           {kItemFirefox, R, 35, A},
            {"Opera 清理", R, 37, A},
            {"Opera 地址栏网址历史", R, 37, A},
            {kItemChrome, R, 38, A},
@@ -67,10 +72,10 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
       {"保存的网页表单和密码", 39, A, {
            {kItemIEForms, O, 9, A},
            {kItemIEPasswords, O, 9, A},
-           {"FireFox 自动保存的表单和搜索历史", O, 35, A},
-           {"FireFox 自动保存的密码", O, 35, A},
-           {"Google Chrome 自动保存的表单", O, 38, A},
-           {"Google Chrome 自动保存的密码", O, 38, A},
+           {kItemFirefoxForms, O, 35, A},
+           {kItemFirefoxPasswords, O, 35, A},
+           {kItemChromeForms, O, 38, A},
+           {kItemChromePasswords, O, 38, A},
        }},
       {"系统历史痕迹和临时文件", 0, A, {
            {"桌面和菜单中无效的快捷方式", R, 48, TShownWhen::Not64Bit},

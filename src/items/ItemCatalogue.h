@@ -52,6 +52,11 @@ extern const char kRegistryGroupCaption[];  // "注册表"
 extern const char kItemIEHistory[];
 extern const char kItemEventLogs[];  // "Windows系统日志"
 extern const char kItemChrome[];
+extern const char kItemFirefox[];
+extern const char kItemFirefoxForms[];
+extern const char kItemFirefoxPasswords[];
+extern const char kItemChromeForms[];
+extern const char kItemChromePasswords[];
 extern const char kItemIEForms[];
 extern const char kItemIEPasswords[];
 extern const char kItemRunMru[];

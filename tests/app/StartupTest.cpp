@@ -5,11 +5,14 @@
 
 #include <string>
 
+#include "SavedSelection.h"
+#include "helpers/AtExit.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/ProgramCopy.h"
 #include "helpers/StartupTexts.h"
 #include "helpers/TempFolder.h"
 #include "res/resource.h"
+#include "system/WideText.h"
 
 namespace {
 
@@ -238,8 +241,12 @@ TEST(PurvexStartup, ANameTakenByAnotherKindOfObjectDoesNotKeepTheUserOut) {
 
 TEST(PurvexStartup, AnUnattendedRunEndsByItself) {
   // Minimised, its main form hidden, and it must not stay so holding the single-instance
-  // mutex.
-  TChild run = StartChild(Quoted(PurvexExe()) + L" CleanNow");
+  // mutex. Nothing is selected: the run would otherwise clean the bench's own prefix.
+  const std::wstring exe = PurvexExe();
+  const std::string settings = GbkFromWide(exe.substr(0, exe.rfind(L'\\'))) + "\\Marvolent.set";
+  SaveSelection(settings, [](const std::string&, const std::string&) { return false; });
+  TAtExit removed([&settings] { DeleteFileA(settings.c_str()); });
+  TChild run = StartChild(Quoted(exe) + L" CleanNow");
   HWND form = nullptr;
   for (DWORD start = GetTickCount(); !form && run.Running() && GetTickCount() - start < kStartMs; Sleep(20))
     form = FindProcessWindow(run.Pid, kMainClass, false);

@@ -17,7 +17,7 @@
 #include "helpers/ScreenCapture.h"
 #include "helpers/TempFolder.h"
 #include "helpers/TempRedirect.h"
-#include "SavedSelection.h"
+#include "app/SavedSelection.h"
 #include "system/WideText.h"
 
 namespace {

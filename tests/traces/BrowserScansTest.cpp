@@ -1,0 +1,256 @@
+// Firefox and Chrome profiles made with the browsers' own table layouts in folders of the
+// test: the findings of each part, the conditions and their NULL edge, damaged and locked
+// databases, the running-browser guards, and a clean that leaves valid databases with
+// exactly the named rows gone.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+#include "helpers/ProcessHelpers.h"
+#include "helpers/SqliteFixture.h"
+#include "helpers/TempFolder.h"
+#include "helpers/TestContext.h"
+#include "helpers/TreeFixtures.h"
+#include "items/ItemCatalogue.h"
+#include "items/RunState.h"
+#include "system/WideText.h"
+#include "traces/BrowserItems.h"
+#include "traces/ChromeScans.h"
+#include "traces/FirefoxScans.h"
+
+namespace {
+
+using sqlfixture::Exec;
+using sqlfixture::Number;
+
+void Write(const std::string& path, const std::string& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD done = 0;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+  CloseHandle(h);
+}
+
+void MakeDirs(const std::string& path) {
+  for (size_t i = 3; i <= path.size(); ++i)
+    if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+}
+
+// A scan of one item node, its findings as "Name|Kind|Root" or, for files, the file name.
+struct TScanBench {
+  TTreeModel tree;
+  TScanTotals totals;
+  TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"item", "", "", "item", "", -1}, TCheckType::TriState,
+                                  TCheckState::Checked);
+  TItemScan scan{&tree, item, 0, 0, &totals, [] { return false; }, nullptr, false};
+
+  std::multiset<std::string> Findings() const {
+    std::multiset<std::string> out;
+    for (const TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())
+      out.insert(f->Data.Name.empty() ? f->Data.Path : f->Data.Name + "|" + f->Data.Kind + "|" + f->Data.Root);
+    return out;
+  }
+};
+
+// USERPROFILE of this process pointed at a folder of the test for its lifetime.
+struct TProfileRedirect {
+  explicit TProfileRedirect(const std::string& folder) {
+    GetEnvironmentVariableA("USERPROFILE", old, MAX_PATH);
+    SetEnvironmentVariableA("USERPROFILE", folder.c_str());
+  }
+  ~TProfileRedirect() { SetEnvironmentVariableA("USERPROFILE", old); }
+  char old[MAX_PATH] = {};
+};
+
+const char kNotBookmarked[] = "id not in (select fk from moz_bookmarks)";
+
+// A Firefox profile: two places, one bookmarked, each visited; a download; older files.
+struct TFirefoxProfile {
+  TTempFolder dir;
+  std::string home = GbkFromWide(dir.Path());
+  std::string profile = home + "\\Application Data\\Mozilla\\Firefox\\Profiles\\abcd.default";
+  std::string places = profile + "\\places.sqlite";
+  std::string cache = home + "\\Local Settings\\Application Data\\Mozilla\\Firefox\\Profiles\\abcd.default\\Cache";
+
+  TFirefoxProfile() {
+    MakeDirs(profile);
+    MakeDirs(cache + "\\sub");
+    Exec(places, std::string(sqlfixture::kPlaces) +
+                     "INSERT INTO moz_places (id, url) VALUES (1, 'http://a.invalid/'), (2, 'http://b.invalid/');"
+                     "INSERT INTO moz_historyvisits (place_id, visit_date) VALUES (1, 1), (2, 2);"
+                     "INSERT INTO moz_bookmarks (type, fk, parent) VALUES (1, 1, 0);");
+    Exec(profile + "\\downloads.sqlite",
+         std::string(sqlfixture::kDownloads) + "INSERT INTO moz_downloads (name, source) VALUES ('a.zip', 'x');");
+    Exec(profile + "\\formhistory.sqlite", sqlfixture::kFormHistory);  // empty: no finding
+    Write(profile + "\\history.dat", "old");
+    Write(profile + "\\downloads.rdf", "old");
+    Write(cache + "\\0A1B2C", "12345");
+    Write(cache + "\\sub\\deeper", "1");
+  }
+};
+
+}  // namespace
+
+TEST(ScanFirefox, HistoryDownloadsAndCacheOfAProfile) {
+  TTestContext context(false);
+  TFirefoxProfile p;
+  TProfileRedirect redirect(p.home);
+  TScanBench b;
+  TFirefoxParts parts;
+  parts.History = parts.Downloads = parts.Cache = true;
+  ScanFirefox(b.scan, parts);
+  EXPECT_EQ(b.Findings(), (std::multiset<std::string>{"moz_historyvisits|FireFox|", std::string("moz_places|FireFox|") + kNotBookmarked,
+                                                      "history.dat", "moz_downloads|FireFox|", "downloads.rdf", "0A1B2C"}));
+  EXPECT_EQ(b.scan.Count, 6);
+  EXPECT_EQ(b.scan.Size, 3 + 3 + 5) << "the files' sizes; database findings have none";
+  const TTreeNode* visits = b.item->FirstChild();
+  while (visits && visits->Data.Name != "moz_historyvisits") visits = visits->NextSibling();
+  ASSERT_NE(visits, nullptr);
+  EXPECT_EQ(visits->Data.Caption, p.places);
+  EXPECT_EQ(visits->Data.Path, p.places) << "Firefox findings carry the full path";
+
+  TScanBench forms;
+  TFirefoxParts onlyForms;
+  onlyForms.Forms = true;
+  ScanFirefox(forms.scan, onlyForms);
+  EXPECT_TRUE(forms.Findings().empty()) << "an empty form history is no finding";
+}
+
+TEST(ScanFirefox, ABookmarkWithoutPlaceLeavesNoPlaceToCleanAndAHiddenProfileIsNotWalked) {
+  TTestContext context(false);
+  TFirefoxProfile p;
+  TProfileRedirect redirect(p.home);
+  ASSERT_TRUE(Exec(p.places, "INSERT INTO moz_bookmarks (type, fk, parent) VALUES (2, NULL, 0);"));
+  TScanBench b;
+  TFirefoxParts parts;
+  parts.History = true;
+  ScanFirefox(b.scan, parts);
+  EXPECT_EQ(b.Findings(), (std::multiset<std::string>{"moz_historyvisits|FireFox|", "history.dat"}))
+      << "NOT IN over a NULL is never true";
+
+  SetFileAttributesA(p.profile.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+  TScanBench hidden;
+  ScanFirefox(hidden.scan, parts);
+  SetFileAttributesA(p.profile.c_str(), FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_TRUE(hidden.Findings().empty());
+}
+
+TEST(ScanFirefox, DamagedDatabasesGiveNothingAndTheWalkGoesOnAbove) {
+  TTestContext context(false);
+  TFirefoxProfile p;
+  TProfileRedirect redirect(p.home);
+  std::string noise(4096, '\0');
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919) >> 3);
+  Write(p.places, "SQLite format 3" + noise);  // a damaged header
+  const std::string second = p.home + "\\Application Data\\Mozilla\\Firefox\\Profiles\\efgh.second";
+  MakeDirs(second);
+  Exec(second + "\\places.sqlite", "CREATE TABLE other (x);");  // no history table at all
+  Exec(second + "\\downloads.sqlite",
+       std::string(sqlfixture::kDownloads) + "INSERT INTO moz_downloads (name) VALUES ('b.zip');");
+  TScanBench b;
+  TFirefoxParts parts;
+  parts.History = parts.Downloads = true;
+  ScanFirefox(b.scan, parts);
+  EXPECT_EQ(b.Findings().count("moz_historyvisits|FireFox|"), 0u);
+  EXPECT_EQ(b.Findings().count("moz_downloads|FireFox|"), 2u) << "both profiles' downloads";
+}
+
+TEST(DeleteDatabaseRows, RemovesExactlyTheNamedRowsAndKeepsTheFileValid) {
+  TFirefoxProfile p;
+  ASSERT_TRUE(DeleteDatabaseRows(p.places, {{"moz_historyvisits", ""}, {"moz_places", kNotBookmarked}}));
+  EXPECT_EQ(Number(p.places, "select count(*) from moz_historyvisits"), 0);
+  EXPECT_EQ(Number(p.places, "select count(*) from moz_places"), 1);
+  EXPECT_EQ(Number(p.places, "select id from moz_places"), 1) << "the bookmarked place stays";
+  EXPECT_EQ(Number(p.places, "select count(*) from moz_bookmarks"), 1);
+  EXPECT_EQ(sqlfixture::Integrity(p.places), "ok");
+
+  // A table that is not there: nothing of the file changes, the clean says so.
+  ASSERT_TRUE(Exec(p.places, "INSERT INTO moz_historyvisits (place_id) VALUES (1);"));
+  EXPECT_FALSE(DeleteDatabaseRows(p.places, {{"moz_historyvisits", ""}, {"moz_gone", ""}}));
+  EXPECT_EQ(Number(p.places, "select count(*) from moz_historyvisits"), 1) << "rolled back with the failed delete";
+  EXPECT_FALSE(DeleteDatabaseRows(p.profile + "\\missing.sqlite", {{"t", ""}}));
+  EXPECT_EQ(GetFileAttributesA((p.profile + "\\missing.sqlite").c_str()), INVALID_FILE_ATTRIBUTES) << "never created";
+}
+
+TEST(DeleteDatabaseRows, ADatabaseLockedByAnotherProgramIsNotCleanedAndNotDamaged) {
+  TFirefoxProfile p;
+  sqlite3* holder = nullptr;
+  ASSERT_EQ(sqlite3_open(sqlfixture::Utf8(p.places).c_str(), &holder), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(holder, "begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(DeleteDatabaseRows(p.places, {{"moz_historyvisits", ""}}));
+  EXPECT_LT(GetTickCount() - start, 10000u) << "a bounded wait";
+  sqlite3_exec(holder, "rollback", nullptr, nullptr, nullptr);
+  sqlite3_close(holder);
+  EXPECT_EQ(Number(p.places, "select count(*) from moz_historyvisits"), 2);
+  EXPECT_EQ(sqlfixture::Integrity(p.places), "ok");
+}
+
+TEST(ScanChrome, TheDefaultProfilesTablesHistoryFilesAndCache) {
+  TTestContext context(false);
+  char real[MAX_PATH] = {};
+  GetEnvironmentVariableA("LOCALAPPDATA", real, MAX_PATH);
+  const std::string profile = std::string(real) + "\\Google\\Chrome\\User Data\\Default";
+  MakeDirs(profile + "\\Cache\\sub");
+  struct TRemove {
+    std::string Folder;
+    ~TRemove() { RemoveTree(WideFromGbk(Folder)); }
+  } remove{std::string(real) + "\\Google"};
+  Exec(profile + "\\History", std::string(sqlfixture::kChromeHistory) +
+                                  "INSERT INTO urls (url, last_visit_time) VALUES ('http://a.invalid/', 1);"
+                                  "INSERT INTO visits (url, visit_time) VALUES (1, 1);"
+                                  "INSERT INTO downloads (full_path, url, start_time, received_bytes, total_bytes,"
+                                  " state) VALUES ('c:\\a', 'u', 1, 1, 1, 1);");
+  Exec(profile + "\\Web Data", std::string(sqlfixture::kWebData) + "INSERT INTO autofill (name, value) VALUES ('q', 'w');");
+  Write(profile + "\\History Index 2009-12", "1234");
+  Write(profile + "\\History Index 2010-01", "12345");  // not a 200x index: no finding
+  Write(profile + "\\Visited Links", "12");
+  Write(profile + "\\Cache\\data_1", "123");
+  Write(profile + "\\Cache\\sub\\f_000001", "1");
+
+  TScanBench b;
+  TChromeParts parts;
+  parts.History = parts.Downloads = parts.Cache = true;
+  ScanChrome(b.scan, parts);
+  EXPECT_EQ(b.Findings(), (std::multiset<std::string>{"urls|Google Chrome|", "visits|Google Chrome|",
+                                                      "History Index 2009-12", "Visited Links",
+                                                      "downloads|Google Chrome|", "data_1"}));
+  EXPECT_EQ(b.item->FirstChild()->Data.Path, "History") << "Chrome findings carry the file name";
+  EXPECT_EQ(b.item->FirstChild()->Data.Caption, profile + "\\History");
+  EXPECT_EQ(b.scan.Size, 4 + 2 + 3);
+
+  TScanBench saved;
+  TChromeParts forms;
+  forms.Forms = forms.Passwords = true;
+  ScanChrome(saved.scan, forms);
+  EXPECT_EQ(saved.Findings(), (std::multiset<std::string>{"autofill|Google Chrome|"})) << "an empty logins table is no finding";
+}
+
+TEST(BrowserItems, ARunningFirefoxIsAskedToCloseOnceAndItsItemsAreSkipped) {
+  TTempFolder dir;
+  const std::wstring firefox = dir.File(L"firefox.exe");
+  ASSERT_TRUE(CopyFileW((ModuleDir() + L"\\sleeper.exe").c_str(), firefox.c_str(), FALSE));
+  TChild browser = StartChild(L"\"" + firefox + L"\"");
+  THandlerTable table;
+  TRunState state;
+  RegisterBrowserHandlers(table, state);
+  std::vector<std::string> notices;
+  auto run = [&](const char* caption) {
+    TScanBench b;
+    b.scan.Notice = [&](const std::string& text) { notices.push_back(text); };
+    table.Find(caption)->Scan(b.scan);
+    return b.scan.Skipped;
+  };
+  EXPECT_TRUE(run(kItemFirefox));
+  EXPECT_TRUE(run(kItemFirefoxForms));
+  EXPECT_TRUE(run(kItemFirefoxPasswords));
+  EXPECT_EQ(notices, std::vector<std::string>{"说明：Firefox浏览器正在运行中，无法进行Firefox相关的清理，请关闭Firefox后点击“确定”。"});
+  EXPECT_FALSE(state.FirefoxFree);
+  browser.Kill();
+  browser.WaitExit(5000);
+  // Closed meanwhile: the box's second look lets the item scan.
+  EXPECT_FALSE(run(kItemFirefox));
+  EXPECT_TRUE(state.FirefoxFree);
+  EXPECT_EQ(notices.size(), 1u);
+}
