@@ -71,6 +71,10 @@ void CreateHomePage(HWND page, HWND form, const TMainPictures& p, const TFormFon
   c.LblReClean = Label(c.DescPanel, LoadResString(IDS_LBL_RECLEAN), ID_LBL_RECLEAN, 470, 246, 64, 16,
                        TLabelStyle::Link, f.Underlined(), false);
   c.VTCleanResult = Tree(trees.CleanResult, c.DescPanel, ID_VT_CLEANRESULT, 16, 40, 518, 196, false, f.Normal());
+  // The result tree lies over the description; the labels must not paint into it.
+  for (HWND label : {c.Label7, c.Label8, c.Label9, c.Label11})
+    SetWindowLongW(label, GWL_STYLE, GetWindowLongW(label, GWL_STYLE) | WS_CLIPSIBLINGS);
+  SetWindowPos(c.VTCleanResult, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   c.ChkAutoShutdown = Child(c.DescPanel, L"BUTTON", LoadResString(IDS_CHK_AUTOSHUTDOWN), BS_AUTOCHECKBOX | WS_TABSTOP,
                             ID_CHK_AUTOSHUTDOWN, 16, 244, 200, 18, f.Normal());
 
