@@ -5,6 +5,7 @@
 #include "traces/BrowserItems.h"
 #include "traces/EventLogItem.h"
 #include "traces/ShellHistoryItems.h"
+#include "traces/ToolbarScans.h"
 
 namespace {
 
@@ -25,4 +26,5 @@ void RegisterItemHandlers(THandlerTable& table, TRunState& state) {
   RegisterShellHistoryHandlers(table, state);
   table.Register(kItemEventLogs, EventLogHandler());
   RegisterBrowserHandlers(table, state);
+  RegisterToolbarHandlers(table);
 }

@@ -14,6 +14,11 @@ const char kItemFirefoxForms[] = "FireFox 自动保存的表单和搜索历史";
 const char kItemFirefoxPasswords[] = "FireFox 自动保存的密码";
 const char kItemChromeForms[] = "Google Chrome 自动保存的表单";
 const char kItemChromePasswords[] = "Google Chrome 自动保存的密码";
+const char kItemGoogleToolbar[] = "谷歌工具栏搜索记录";
+const char kItemQQToolbar[] = "搜搜工具条搜索记录";
+const char kItemBaiduToolbar[] = "百度工具条搜索记录";
+const char kItemLiveSearchBox[] = "Windows Live工具条搜索记录";
+const char kItemThunderSearch[] = "迅雷搜索历史记录";
 const char kItemIEForms[] = "Internet Explorer 自动保存的表单(清理时有效)";
 const char kItemIEPasswords[] = "Internet Explorer 自动保存的密码(清理时有效)";
 const char kItemRunMru[] = "运行(开始菜单中，重启后生效)";
@@ -64,10 +69,10 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
            {"Opera 地址栏网址历史", R, 37, A},
            {kItemChrome, R, 38, A},
            {"腾讯TT浏览器清理", R, 68, A},
-           {"谷歌工具栏搜索记录", R, 69, A},
-           {"搜搜工具条搜索记录", R, 70, A},
-           {"百度工具条搜索记录", R, 71, A},
-           {"Windows Live工具条搜索记录", R, 73, A},
+           {kItemGoogleToolbar, R, 69, A},
+           {kItemQQToolbar, R, 70, A},
+           {kItemBaiduToolbar, R, 71, A},
+           {kItemLiveSearchBox, R, 73, A},
        }},
       {"保存的网页表单和密码", 39, A, {
            {kItemIEForms, O, 9, A},
@@ -125,7 +130,7 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
            {"Symantec AntiVirus", R, 49, A},
            {"QQ影音", R, 72, A},
            {"7ZIP（压缩/解压缩工具）历史记录", R, 75, A},
-           {"迅雷搜索历史记录", R, 76, A},
+           {kItemThunderSearch, R, 76, A},
            {"淘宝旺旺登录名信息", R, 77, A},
            {"WinImage打开文件的历史记录", R, 78, A},
            {"HyperSnap打开与保存文件的历史记录", R, 79, A},

@@ -20,8 +20,7 @@ namespace {
 const std::set<std::string> kStillToBeBuilt = {
     // Browsers and search toolbars.
     "Internet Explorer/腾讯TT浏览器 历史记录", "Internet Explorer 地址栏网址历史", "Opera 清理",
-    "Opera 地址栏网址历史", "腾讯TT浏览器清理", "谷歌工具栏搜索记录", "搜搜工具条搜索记录",
-    "百度工具条搜索记录", "Windows Live工具条搜索记录", "Internet Explorer 自动保存的表单(清理时有效)",
+    "Opera 地址栏网址历史", "腾讯TT浏览器清理", "Internet Explorer 自动保存的表单(清理时有效)",
     "Internet Explorer 自动保存的密码(清理时有效)",
     // Invalid files and the event logs.
     "桌面和菜单中无效的快捷方式",
@@ -30,7 +29,7 @@ const std::set<std::string> kStillToBeBuilt = {
     "暴风影音", "WPS文字历史记录", "WPS表格历史记录", "WPS演示历史记录", "微软 Office", "微软 Word", "微软 FrontPage",
     "微软 PowerPoint", "微软 Excel", "WinZip压缩软件", "WinRAR压缩软件", "MyIE2浏览器", "酷狗", "傲游(Maxthon)浏览器",
     "Marvolent漏洞修复留下的补丁", "KMPlayer播放器", "Windows Live Messenger", "微软 Office Picture Manager",
-    "Acrobat Reader阅读器", "Symantec AntiVirus", "QQ影音", "7ZIP（压缩/解压缩工具）历史记录", "迅雷搜索历史记录",
+    "Acrobat Reader阅读器", "Symantec AntiVirus", "QQ影音", "7ZIP（压缩/解压缩工具）历史记录",
     "淘宝旺旺登录名信息", "WinImage打开文件的历史记录", "HyperSnap打开与保存文件的历史记录",
     "Download Accelerator Plus 历史记录", "GetRight 历史记录", "EmEditor 历史记录", "Media Player Classic 历史记录",
     "迅雷看看播放器", "QQLive 历史记录", "SnagIt 历史记录",
