@@ -4,6 +4,7 @@
 #include "registry/RegistryCategories.h"
 #include "traces/BrowserItems.h"
 #include "traces/EventLogItem.h"
+#include "traces/OperaScans.h"
 #include "traces/ShellHistoryItems.h"
 #include "traces/ToolbarScans.h"
 
@@ -27,4 +28,5 @@ void RegisterItemHandlers(THandlerTable& table, TRunState& state) {
   table.Register(kItemEventLogs, EventLogHandler());
   RegisterBrowserHandlers(table, state);
   RegisterToolbarHandlers(table);
+  RegisterOperaHandlers(table);
 }

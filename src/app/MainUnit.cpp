@@ -24,6 +24,7 @@
 #include "res/MainStrings.h"
 #include "traces/BrowserItems.h"
 #include "traces/FileExtHistory.h"
+#include "traces/OtherFindings.h"
 #include "traces/ShellHistoryScans.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
@@ -241,6 +242,7 @@ void TFormPurvex::CreateDrivers() {
   };
   clean.DeleteRegistryFinding = DeleteRegistryFinding;
   clean.DeleteDatabaseRows = DeleteDatabaseRows;
+  clean.RewriteOther = RewriteOtherFinding;
   clean.ClearNamedEventLog = [](const std::string& logName, int64_t& freed) {
     return ClearNamedEventLog(logName, freed);
   };

@@ -204,10 +204,7 @@ void TCleanDriver::RemoveFinding(TTreeNode* item, const Column4TreeData& f) {
     return;
   }
   if (f.Kind == "other") {
-    if (phases_.RewriteOther)
-      phases_.RewriteOther(f);
-    else
-      --cleanCount_;
+    if (!phases_.RewriteOther || !phases_.RewriteOther(f)) --cleanCount_;
     return;
   }
   if (f.Kind == "EventLog") {

@@ -25,8 +25,9 @@ struct TCleanPhases {
   // and condition, deleted together or not at all; false when nothing was deleted.
   std::function<bool(const std::string& database, const std::vector<std::pair<std::string, std::string>>& rows)>
       DeleteDatabaseRows;
-  // Rewrites of kind "other", chosen by the finding's application tag.
-  std::function<void(const Column4TreeData& finding)> RewriteOther;
+  // Rewrites of kind "other", chosen by the finding's application tag; false when the
+  // file could not be rewritten (it is then left as it was).
+  std::function<bool(const Column4TreeData& finding)> RewriteOther;
   // Clears the named event log; false when it could not be cleared. freed: the bytes freed.
   std::function<bool(const std::string& logName, int64_t& freed)> ClearNamedEventLog;
   std::function<bool()> NoIEBrowserRunning;   // the browser guard of the IE family

@@ -14,6 +14,8 @@ const char kItemFirefoxForms[] = "FireFox 自动保存的表单和搜索历史";
 const char kItemFirefoxPasswords[] = "FireFox 自动保存的密码";
 const char kItemChromeForms[] = "Google Chrome 自动保存的表单";
 const char kItemChromePasswords[] = "Google Chrome 自动保存的密码";
+const char kItemOperaCaches[] = "Opera 清理";
+const char kItemOperaHistory[] = "Opera 地址栏网址历史";
 const char kItemGoogleToolbar[] = "谷歌工具栏搜索记录";
 const char kItemQQToolbar[] = "搜搜工具条搜索记录";
 const char kItemBaiduToolbar[] = "百度工具条搜索记录";
@@ -65,8 +67,8 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
            {kItemIEHistory, R, 9, A},
            {"Internet Explorer 地址栏网址历史", O, 9, A},
            {kItemFirefox, R, 35, A},
-           {"Opera 清理", R, 37, A},
-           {"Opera 地址栏网址历史", R, 37, A},
+           {kItemOperaCaches, R, 37, A},
+           {kItemOperaHistory, R, 37, A},
            {kItemChrome, R, 38, A},
            {"腾讯TT浏览器清理", R, 68, A},
            {kItemGoogleToolbar, R, 69, A},

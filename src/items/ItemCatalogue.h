@@ -57,6 +57,8 @@ extern const char kItemFirefoxForms[];
 extern const char kItemFirefoxPasswords[];
 extern const char kItemChromeForms[];
 extern const char kItemChromePasswords[];
+extern const char kItemOperaCaches[];
+extern const char kItemOperaHistory[];
 extern const char kItemGoogleToolbar[];
 extern const char kItemQQToolbar[];
 extern const char kItemBaiduToolbar[];
