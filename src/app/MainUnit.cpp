@@ -16,6 +16,8 @@
 #include "core/CommandLine.h"
 #include "core/GbkText.h"
 #include "core/LocateRules.h"
+#include "items/ItemSummary.h"
+#include "items/ResultRows.h"
 #include "items/JunkProgress.h"
 #include "junk/SysSweeperWrapper.h"
 #include "registry/RegBackup.h"
@@ -24,12 +26,14 @@
 #include "res/MainStrings.h"
 #include "traces/BrowserItems.h"
 #include "traces/FileExtHistory.h"
+#include "traces/IEItems.h"
 #include "traces/OtherFindings.h"
 #include "traces/ShellHistoryScans.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
 #include "system/SysEvent.h"
 #include "system/FolderValues.h"
+#include "system/IEHistory.h"
 #include "system/ToolsProcesses.h"
 #include "system/ToolsShellOpen.h"
 #include "system/ToolsViews.h"
@@ -224,6 +228,7 @@ void TFormPurvex::CreateDrivers() {
   TScanPhases scan;
   scan.ClearRegistryScanLists = ClearRegistryScanLists;
   scan.ClearBrowserMarks = [this] { state_.FirefoxFree = state_.ChromeFree = false; };
+  scan.ComputeBrowserGuard = [this] { state_.IEBrowserRunning = IsIEBrowserRunning(); };
   junkProgress_.reset(new TJunkProgress(traceTree_, state_, *driverView_, *junk_, [this](bool on) {
     if (on)
       SetTimer(hwnd_, kTmrRubbish, 10, nullptr);
@@ -243,6 +248,17 @@ void TFormPurvex::CreateDrivers() {
   clean.DeleteRegistryFinding = DeleteRegistryFinding;
   clean.DeleteDatabaseRows = DeleteDatabaseRows;
   clean.RewriteOther = RewriteOtherFinding;
+  clean.NoIEBrowserRunning = [this] { return !state_.IEBrowserRunning; };
+  clean.ClearIEAutoComplete = ClearIEAutoComplete;
+  clean.CleanInternetHistory = [this](TTreeNode* item) {
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    LaunchIEHistoryClean("\"" + std::string(path) + "\" /iehistory");
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    DeleteUrlCacheEntries(now.wYear, now.wMonth, now.wDay);
+    SetItemSuffix(&traceTree_, item, kSuffixCleaned);
+  };
   clean.ClearNamedEventLog = [](const std::string& logName, int64_t& freed) {
     return ClearNamedEventLog(logName, freed);
   };

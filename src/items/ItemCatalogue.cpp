@@ -14,6 +14,10 @@ const char kItemFirefoxForms[] = "FireFox 自动保存的表单和搜索历史";
 const char kItemFirefoxPasswords[] = "FireFox 自动保存的密码";
 const char kItemChromeForms[] = "Google Chrome 自动保存的表单";
 const char kItemChromePasswords[] = "Google Chrome 自动保存的密码";
+const char kItemIETypedUrls[] = "Internet Explorer 地址栏网址历史";
+const char kItemTencentTraveler[] = "腾讯TT浏览器清理";
+const char kItemMyIE2[] = "MyIE2浏览器";
+const char kItemMaxthon[] = "傲游(Maxthon)浏览器";
 const char kItemOperaCaches[] = "Opera 清理";
 const char kItemOperaHistory[] = "Opera 地址栏网址历史";
 const char kItemGoogleToolbar[] = "谷歌工具栏搜索记录";
@@ -65,12 +69,12 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
   static const std::vector<TCatalogueGroup> kGroups = {
       {"上网历史痕迹", 39, A, {
            {kItemIEHistory, R, 9, A},
-           {"Internet Explorer 地址栏网址历史", O, 9, A},
+           {kItemIETypedUrls, O, 9, A},
            {kItemFirefox, R, 35, A},
            {kItemOperaCaches, R, 37, A},
            {kItemOperaHistory, R, 37, A},
            {kItemChrome, R, 38, A},
-           {"腾讯TT浏览器清理", R, 68, A},
+           {kItemTencentTraveler, R, 68, A},
            {kItemGoogleToolbar, R, 69, A},
            {kItemQQToolbar, R, 70, A},
            {kItemBaiduToolbar, R, 71, A},
@@ -121,9 +125,9 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
            {"微软 Excel", R, 17, A},
            {"WinZip压缩软件", R, 26, A},
            {"WinRAR压缩软件", R, 18, A},
-           {"MyIE2浏览器", R, 29, A},
+           {kItemMyIE2, R, 29, A},
            {"酷狗", R, 31, A},
-           {"傲游(Maxthon)浏览器", R, 32, A},
+           {kItemMaxthon, R, 32, A},
            {"Marvolent漏洞修复留下的补丁", O, 56, A},
            {"KMPlayer播放器", R, 33, A},
            {"Windows Live Messenger", R, 59, A},

@@ -16,6 +16,8 @@ struct TRunState {
   bool IEPasswordsCleared = false;
   // Set during a scan once Firefox or Chrome was found not running.
   bool FirefoxFree = false;
+  // Internet Explorer or a browser on its engine ran when the scan started.
+  bool IEBrowserRunning = false;
   bool ChromeFree = false;
   int32_t RecycleBinCount = 0;
   int64_t RecycleBinSize = 0;
