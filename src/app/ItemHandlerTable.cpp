@@ -4,6 +4,7 @@
 #include "registry/RegistryCategories.h"
 #include "traces/BrowserItems.h"
 #include "traces/EventLogItem.h"
+#include "traces/IEBrowsers.h"
 #include "traces/IEItems.h"
 #include "traces/OperaScans.h"
 #include "traces/ShellHistoryItems.h"
@@ -12,6 +13,7 @@
 
 void RegisterItemHandlers(THandlerTable& table, TRunState& state) {
   RegisterIEHandlers(table, state);
+  RegisterIEBrowserHandlers(table);
   RegisterRegistryCategories(table);
   RegisterShellHistoryHandlers(table, state);
   table.Register(kItemEventLogs, EventLogHandler());

@@ -16,6 +16,7 @@
 #include "system/ToolsPaths.h"
 #include "system/ToolsShell.h"
 #include "system/ToolsViews.h"
+#include "traces/IniRewrite.h"
 #include "traces/ScanFolderTree.h"
 #include "traces/TraceFindings.h"
 
@@ -67,11 +68,6 @@ std::vector<std::string> ProfileNames(const std::vector<std::string>& folders) {
 
 void AddLiveFile(TItemScan& scan, const std::string& path, const char* name) {
   if (IsLiveFile(path)) AddFileFinding(scan, path, name, kKindFile, GetFileSize64(path));
-}
-
-bool SectionHasKeys(const std::string& path, const std::string& section) {
-  char keys[4] = {};
-  return GetPrivateProfileStringA(section.c_str(), nullptr, "", keys, sizeof keys, path.c_str()) > 0;
 }
 
 int WindowCount(const std::string& path) {
@@ -128,7 +124,7 @@ void ScanOperaSession(TItemScan& scan, const std::string& folder) {
   const std::string path = folder + "\\" + kSessionFile;
   if (!FileExistsStrict(path)) return;
   bool more = WindowCount(path) > 1;
-  for (int i = 1; !more && i < 5; ++i) more = SectionHasKeys(path, std::string("2") + kWindowSections[i]);
+  for (int i = 1; !more && i < 5; ++i) more = IniSectionHasKeys(path, std::string("2") + kWindowSections[i]);
   if (more && AddResultNode(scan.Tree, path, true, std::string(), scan.Item, -1, "other", kSessionTag, kSessionFile))
     ++scan.Count;
 }
@@ -177,21 +173,13 @@ void ScanOperaCaches(TItemScan& scan) {
 }
 
 bool CleanOperaSession(const std::string& path) {
-  // The edits go to a copy beside the file, which replaces it only when all went well.
-  const std::string copy = path + ".purvex-tmp";
-  if (!CopyFileA(path.c_str(), copy.c_str(), FALSE)) return false;
-  SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-  bool ok = true;
-  const int windows = WindowCount(copy);
-  for (int w = 2; ok && w <= windows; ++w)
-    for (const char* part : kWindowSections)
-      ok = ok && (WritePrivateProfileStringA((std::to_string(w) + part).c_str(), nullptr, nullptr, copy.c_str()) ||
-                  !SectionHasKeys(copy, std::to_string(w) + part));
-  ok = ok && WritePrivateProfileStringA("session", "window count", "1", copy.c_str());
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str());  // flush the profile cache
-  ok = ok && MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-  if (!ok) DeleteFileA(copy.c_str());
-  return ok;
+  return RewriteIniFile(path, [](const std::string& copy) {
+    bool ok = true;
+    const int windows = WindowCount(copy);
+    for (int w = 2; ok && w <= windows; ++w)
+      for (const char* part : kWindowSections) ok = ok && EraseIniSection(copy, std::to_string(w) + part);
+    return ok && WritePrivateProfileStringA("session", "window count", "1", copy.c_str());
+  });
 }
 
 void RegisterOperaHandlers(THandlerTable& table) {

@@ -2,6 +2,7 @@
 
 #include "core/GbkText.h"
 #include "system/ToolsFiles.h"
+#include "traces/IEBrowsers.h"
 #include "traces/OperaScans.h"
 
 namespace {
@@ -16,8 +17,13 @@ bool RewriteOperaSession(const Column4TreeData& f) {
   return !FileExistsStrict(f.Caption) || CleanOperaSession(f.Caption);
 }
 
+bool RewriteTencentTraveler(const Column4TreeData&) { return CleanTencentTravelerConfig(); }
+bool RewriteMyIE2(const Column4TreeData& f) { return CleanMyIE2Config(f.Path); }
+
 const TRewrite kRewrites[] = {
     {"OperaINI", RewriteOperaSession},
+    {"ttraveler", RewriteTencentTraveler},
+    {"MyIE2", RewriteMyIE2},
 };
 
 }  // namespace
