@@ -23,6 +23,14 @@ cp -u "$build/$b/dist/"* "$build/$b/bin/demo_seeder.exe" "$programs/"
 export PURVEX_BUILD="$programs"
 "$root/tools/wine-prefix.sh" demo
 . "$root/tools/wine-env.sh"
+# Windows keeps "Application Data" and "Local Settings\Application Data" in every profile as
+# links to the newer folders, and programs of that time still use them; Wine does not.
+for home in "$WINEPREFIX"/drive_c/users/*/; do
+  [ "$(basename "$home")" = Public ] && continue
+  [ -e "$home/Application Data" ] || ln -s AppData/Roaming "$home/Application Data"
+  mkdir -p "$home/Local Settings"
+  [ -e "$home/Local Settings/Application Data" ] || ln -s ../AppData/Local "$home/Local Settings/Application Data"
+done
 # A first scan of the demo shows findings: the seeder leaves usage traces, once.
 if [ ! -f "$WINEPREFIX/.purvex-seeded" ]; then
   wine "$programs/demo_seeder.exe" && touch "$WINEPREFIX/.purvex-seeded"

@@ -192,6 +192,7 @@ TEST(ScanChrome, TheDefaultProfilesTablesHistoryFilesAndCache) {
   char real[MAX_PATH] = {};
   GetEnvironmentVariableA("LOCALAPPDATA", real, MAX_PATH);
   const std::string profile = std::string(real) + "\\Google\\Chrome\\User Data\\Default";
+  RemoveTree(WideFromGbk(std::string(real) + "\\Google"));  // only this test's profile
   MakeDirs(profile + "\\Cache\\sub");
   struct TRemove {
     std::string Folder;

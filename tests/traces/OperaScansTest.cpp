@@ -161,6 +161,10 @@ TEST(CleanOperaSession, KeepsTheFirstWindowAndEverythingElse) {
 
 TEST(ScanOperaCaches, EveryCacheFolderTreeOnce) {
   TTestContext context(false);
+  // The local profile folders are the prefix's own: none may be there for this test.
+  char local[MAX_PATH] = {};
+  GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH);
+  RemoveTree(WideFromGbk(std::string(local) + "\\Opera"));
   TOperaInstall opera;
   TTempFolder roaming;
   context.Ctx.AppDataDir = GbkFromWide(roaming.Path());

@@ -73,6 +73,7 @@ std::string JumpListFolder(const char* kind) {
 void RemoveDemoTraces() {
   for (const char* key : kSeededKeys) SHDeleteKeyA(HKEY_CURRENT_USER, key);
   StartChild(L"\"" + ModuleDir() + L"\\demo_seeder.exe\" /remove-registry").WaitExit(30000);
+  StartChild(L"\"" + ModuleDir() + L"\\demo_seeder.exe\" /remove-browsers").WaitExit(30000);
   for (const std::string& file :
        {std::string("C:\\users\\Public\\Documents\\报告.txt"), RecentFolder() + "\\报告.txt.lnk",
         RecentFolder() + "\\已删除.doc.lnk", JumpListFolder("Automatic") + "\\1b4dd67f29cb1962.automaticDestinations-ms",

@@ -1,10 +1,12 @@
 // Fills the demo Windows with the usage traces a real one collects, so that a first scan
 // of the demo shows findings: histories of the Run box, the common dialogs, recent
 // documents, jump lists, per-user extensions, program starts, the notification area,
-// searches, mapped drives, the clipboard, the recycle bin, Paint and WordPad; and invalid
+// searches, mapped drives, the clipboard, the recycle bin, Paint and WordPad; the browsers
+// and toolbars (DemoBrowsers.cpp); and invalid
 // registry entries of every registry category (DemoRegistry.cpp).
 // Run once in the demo prefix by tools/run.sh. "/registry" plants only the invalid
-// registry entries, "/remove-registry" takes them away again.
+// registry entries, "/remove-registry" takes them away again; "/remove-browsers" takes away
+// the browsers' profiles and keys.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <string>
 
+#include "DemoBrowsers.h"
 #include "DemoRegistry.h"
 #include "core/UserAssistRules.h"
 
@@ -181,11 +184,17 @@ int main(int argc, char** argv) {
     std::printf("demo registry entries %s\n", mode == "/registry" ? "seeded" : "removed");
     return 0;
   }
+  if (mode == "/remove-browsers") {
+    RemoveBrowsers();
+    std::printf("demo browsers removed\n");
+    return 0;
+  }
   CoInitialize(nullptr);
   SeedRegistry();
   SeedInvalidRegistry();
   SeedFiles();
   SeedClipboard();
+  SeedBrowsers();
   CoUninitialize();
   std::printf("demo traces seeded\n");
   return 0;
