@@ -11,7 +11,7 @@
 #include "traces/ToolbarScans.h"
 
 
-void RegisterItemHandlers(THandlerTable& table, TRunState& state) {
+void RegisterItemHandlers(THandlerTable& table, TRunState& state, TInvalidFilesSlot& invalidFiles) {
   RegisterIEHandlers(table, state);
   RegisterIEBrowserHandlers(table);
   RegisterRegistryCategories(table);
@@ -20,4 +20,5 @@ void RegisterItemHandlers(THandlerTable& table, TRunState& state) {
   RegisterBrowserHandlers(table, state);
   RegisterToolbarHandlers(table);
   RegisterOperaHandlers(table);
+  RegisterInvalidFileHandlers(table, invalidFiles);
 }

@@ -3,5 +3,6 @@
 #pragma once
 #include "items/ItemHandlers.h"
 #include "items/RunState.h"
+#include "traces/InvalidFiles.h"
 
-void RegisterItemHandlers(THandlerTable& table, TRunState& state);
+void RegisterItemHandlers(THandlerTable& table, TRunState& state, TInvalidFilesSlot& invalidFiles);

@@ -224,11 +224,13 @@ void TFormPurvex::FormResize() {
 
 void TFormPurvex::CreateDrivers() {
   driverView_.reset(new TMainDriverView(*this));
-  RegisterItemHandlers(handlers_, state_);
+  RegisterItemHandlers(handlers_, state_, invalidFiles_);
   TScanPhases scan;
   scan.ClearRegistryScanLists = ClearRegistryScanLists;
   scan.ClearBrowserMarks = [this] { state_.FirefoxFree = state_.ChromeFree = false; };
   scan.ComputeBrowserGuard = [this] { state_.IEBrowserRunning = IsIEBrowserRunning(); };
+  scan.CreateInvalidFilesFinder = [this] { invalidFiles_.Create(); };
+  scan.StopInvalidFilesFinder = [this] { invalidFiles_.Stop(); };
   junkProgress_.reset(new TJunkProgress(traceTree_, state_, *driverView_, *junk_, [this](bool on) {
     if (on)
       SetTimer(hwnd_, kTmrRubbish, 10, nullptr);

@@ -17,6 +17,7 @@
 #include "items/ScanTotals.h"
 #include "items/TreeModel.h"
 #include "system/Handles.h"
+#include "traces/InvalidFiles.h"
 
 class TApplicationWindow;
 class TCleanWrapper;
@@ -130,6 +131,7 @@ class TFormPurvex {
   std::unique_ptr<TCleanWrapper> junk_;
   std::unique_ptr<TJunkProgress> junkProgress_;
   THandlerTable handlers_;
+  TInvalidFilesSlot invalidFiles_;
   std::unique_ptr<TMainDriverView> driverView_;
   std::unique_ptr<TScanDriver> scanDriver_;
   std::unique_ptr<TCleanDriver> cleanDriver_;

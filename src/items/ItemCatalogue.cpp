@@ -14,6 +14,7 @@ const char kItemFirefoxForms[] = "FireFox 自动保存的表单和搜索历史";
 const char kItemFirefoxPasswords[] = "FireFox 自动保存的密码";
 const char kItemChromeForms[] = "Google Chrome 自动保存的表单";
 const char kItemChromePasswords[] = "Google Chrome 自动保存的密码";
+const char kItemBrokenShortcuts[] = "桌面和菜单中无效的快捷方式";
 const char kItemIETypedUrls[] = "Internet Explorer 地址栏网址历史";
 const char kItemTencentTraveler[] = "腾讯TT浏览器清理";
 const char kItemMyIE2[] = "MyIE2浏览器";
@@ -89,7 +90,7 @@ const std::vector<TCatalogueGroup>& ItemCatalogue() {
            {kItemChromePasswords, O, 38, A},
        }},
       {"系统历史痕迹和临时文件", 0, A, {
-           {"桌面和菜单中无效的快捷方式", R, 48, TShownWhen::Not64Bit},
+           {kItemBrokenShortcuts, R, 48, TShownWhen::Not64Bit},
            {kItemRunMru, R, 1, A},
            {kItemRecentPrograms, R, 2, A},
            {kItemOpenSaveHistory, R, 3, A},

@@ -70,6 +70,7 @@ extern const char kItemLiveSearchBox[];
 extern const char kItemThunderSearch[];
 extern const char kItemIEForms[];
 extern const char kItemIEPasswords[];
+extern const char kItemBrokenShortcuts[];
 extern const char kItemRunMru[];
 extern const char kItemRecentPrograms[];
 extern const char kItemOpenSaveHistory[];

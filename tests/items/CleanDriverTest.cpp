@@ -47,9 +47,10 @@ struct Bench {
   TRunState state;
   TRecordingDriverView view;
   THandlerTable handlers;
+  TInvalidFilesSlot invalidFiles;
   TScanDriver scan{tree, state, view, handlers};
   Bench() {
-    RegisterItemHandlers(handlers, state);  // the clean actions of the special items
+    RegisterItemHandlers(handlers, state, invalidFiles);  // the clean actions of the special items
     BuildItemTree(tree, Windows7(), noEngine, false, TReadItemChecked());
     SetAllChecked(tree, false);
   }
