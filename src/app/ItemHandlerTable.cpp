@@ -2,6 +2,7 @@
 
 #include "items/ItemCatalogue.h"
 #include "registry/RegistryCategories.h"
+#include "traces/AppHistoryItems.h"
 #include "traces/BrowserItems.h"
 #include "traces/EventLogItem.h"
 #include "traces/IEBrowsers.h"
@@ -21,4 +22,5 @@ void RegisterItemHandlers(THandlerTable& table, TRunState& state, TInvalidFilesS
   RegisterToolbarHandlers(table);
   RegisterOperaHandlers(table);
   RegisterInvalidFileHandlers(table, invalidFiles);
+  RegisterAppHistoryHandlers(table, invalidFiles);
 }

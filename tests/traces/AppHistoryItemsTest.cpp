@@ -1,0 +1,75 @@
+// The application items made of plain registry lists, one folder, or the finder's
+// leftovers: their findings, guards and summaries on keys and folders of the test.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <string>
+
+#include "helpers/TestContext.h"
+#include "items/ItemSummary.h"
+#include "system/ToolsShell.h"
+#include "traces/AppHistoryItems.h"
+
+namespace {
+
+struct TScanBench {
+  TTreeModel tree;
+  TScanTotals totals;
+  TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"item", "", "", "item", "", -1}, TCheckType::TriState,
+                                  TCheckState::Checked);
+  TItemScan scan{&tree, item, 0, 0, &totals, [] { return false; }, nullptr, false};
+};
+
+void SetString(const std::string& key, const char* name, const char* text) {
+  HKEY h;
+  RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+  RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
+  RegCloseKey(h);
+}
+
+}  // namespace
+
+TEST(AppHistoryItems, RegistryListsOfEveryVersionAndTheirGuards) {
+  SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\WinRAR");
+  SetString("Software\\WinRAR\\ArcHistory", "0", "C:\\a.rar");
+  SetString("Software\\WinRAR\\DialogEditHistory\\ExtrPath", "0", "C:\\out");
+  THandlerTable table;
+  TInvalidFilesSlot slot;
+  RegisterAppHistoryHandlers(table, slot);
+  const TItemHandler* winrar = table.Find("WinRAR压缩软件");
+  ASSERT_NE(winrar, nullptr);
+  TScanBench b;
+  winrar->Scan(b.scan);
+  EXPECT_EQ(b.scan.Count, 2);
+  EXPECT_EQ(b.item->FirstChild()->Data.Caption, "HKEY_CURRENT_USER\\Software\\WinRAR\\ArcHistory\\0:C:\\a.rar");
+  EXPECT_EQ(winrar->GuardExecutables, std::vector<std::string>{"winrar.exe"});
+  EXPECT_EQ(table.Find("微软 Excel")->GuardExecutables, std::vector<std::string>{"excel.exe"});
+  SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\WinRAR");
+}
+
+TEST(AppHistoryItems, SymantecLogsDirectlyInTheirFolderWithTheirOwnSummary) {
+  TTestContext context(false);
+  const std::string logs = GetSpecialFolder(35) + "\\Symantec\\Symantec AntiVirus Corporate Edition\\7.5\\Logs";
+  SHCreateDirectoryExA(nullptr, (logs + "\\old").c_str(), nullptr);
+  for (const char* name : {"\\12012009.log", "\\old\\11012009.log", "\\readme.txt"}) {
+    HANDLE h = CreateFileA((logs + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD done = 0;
+    WriteFile(h, "12345", 5, &done, nullptr);
+    CloseHandle(h);
+  }
+  THandlerTable table;
+  TInvalidFilesSlot slot;
+  RegisterAppHistoryHandlers(table, slot);
+  const TItemHandler* symantec = table.Find("Symantec AntiVirus");
+  TScanBench b;
+  symantec->Scan(b.scan);
+  EXPECT_EQ(b.scan.Count, 1) << "not its sub-folders, not other masks";
+  EXPECT_EQ(b.totals.Count, 1) << "the finder counts into the totals";
+  EXPECT_TRUE(symantec->CountsItself);
+  EXPECT_EQ(symantec->Summary(b.scan), FormatFileSizeSummary(1, 5));
+  for (const char* name : {"\\12012009.log", "\\old\\11012009.log", "\\readme.txt"}) DeleteFileA((logs + name).c_str());
+  RemoveDirectoryA((logs + "\\old").c_str());
+}
