@@ -5,10 +5,15 @@
 #include <vector>
 
 #include "items/ItemSummary.h"
+#include "items/ResultRows.h"
 #include "system/AppContext.h"
+#include "system/RegistryKey.h"
+#include "system/RegistryValues.h"
 #include "system/ToolsShell.h"
 #include "traces/ScanFolderFiles.h"
 #include "traces/ScanMruKey.h"
+#include "traces/ScanNamedValues.h"
+#include "traces/TraceFindings.h"
 
 namespace {
 
@@ -42,7 +47,84 @@ std::vector<TMruItem> MruItems() {
        {"Software\\WinRAR\\ArcHistory", "Software\\WinRAR\\DialogEditHistory\\ArcName",
         "Software\\WinRAR\\DialogEditHistory\\ExtrPath"}},
       {"SnagIt 历史记录", {"snagit32.exe"}, SnagItKeys()},
+      {"微软 FrontPage", {"frontpage.exe", "frontpg.exe"},
+       {"Software\\Microsoft\\FrontPage\\Editor\\Insert Hyperlink\\Recently Used URLs",
+        "Software\\Microsoft\\FrontPage\\Editor\\Insert Image\\Recently Used URLs",
+        "Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Recent File List",
+        "Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Recent Page List",
+        "Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\Recent Web List"}},
   };
+}
+
+// Items whose traces are named string values (or every value) of keys.
+struct TNamedValuesItem {
+  const char* Caption;
+  std::vector<const char*> Guards;
+  // Key and the value names to read; no names: every value of the key.
+  std::vector<std::pair<std::string, std::vector<std::string>>> Keys;
+};
+
+std::vector<std::string> Numbered(const char* prefix, int first, int last) {
+  std::vector<std::string> names;
+  for (int i = first; i <= last; ++i) names.push_back(prefix + std::to_string(i));
+  return names;
+}
+
+std::vector<TNamedValuesItem> NamedValuesItems() {
+  return {
+      {"WinImage打开文件的历史记录", {"winimage.exe"}, {{"Software\\WinImage", Numbered("File", 1, 9)}}},
+      {"HyperSnap打开与保存文件的历史记录", {"hprsnap6.exe", "hprsnap5.exe", "hprsnap.exe"},
+       {{"Software\\Hyperionics\\HyperSnap 6\\Recent File List", {}},
+        {"Software\\Hyperionics\\HyperSnap-DX v.5\\HyperSnap-DX\\Recent File List", {}},
+        {"Software\\Hyperionics\\HyperSnap-DX v.4\\HyperSnap-DX\\Recent File List", {}}}},
+      {"Download Accelerator Plus 历史记录", {"dap.exe"},
+       {{"Software\\SpeedBit\\Download Accelerator", {"HistoryFindIndex"}},
+        {"Software\\SpeedBit\\Download Accelerator\\SearchTab", {"SearchHistory"}}}},
+      {"GetRight 历史记录", {"getright.exe"},
+       {{"Software\\Headlight\\GetRight\\MRU", {}}, {"Software\\Headlight\\GetRight\\TypedDescs", {}},
+        {"Software\\Headlight\\GetRight\\TypedURLs", {}}}},
+  };
+}
+
+// A whole key as one finding: its caption names the key, the value name is empty.
+void AddWholeKey(TItemScan& scan, const std::string& key) {
+  if (AddRegistryFinding(scan.Tree, "HKEY_CURRENT_USER\\" + key, key, false, scan.Item, "HKEY_CURRENT_USER", -1,
+                         std::string(), std::string(), std::string()))
+    ++scan.Count;
+}
+
+void ScanKingsoftList(TItemScan& scan, const std::string& key, REGSAM access) {
+  TRegistryKey list(HKEY_CURRENT_USER, key, false, access);
+  if (!list) return;
+  for (const std::string& sub : list.SubKeyNames()) AddWholeKey(scan, key + "\\" + sub);
+}
+
+void ScanWord(TItemScan& scan) {
+  for (const char* version : {"9.0", "10.0", "11.0"}) {
+    const std::string key = std::string("Software\\Microsoft\\Office\\") + version + "\\Word\\Data";
+    TRegistryKey data(HKEY_CURRENT_USER, key, false, KEY_READ);
+    if (data && RegValueExists(data.Handle(), "Settings")) AddValueFinding(scan, "HKEY_CURRENT_USER", key, "Settings", "");
+  }
+  for (const char* key : {"Software\\Microsoft\\Office\\12.0\\Word\\File MRU", "Software\\Microsoft\\Office\\14.0\\Word\\File MRU"})
+    if (ScanMruKey(scan, HKEY_CURRENT_USER, key)) return;
+}
+
+void ScanSevenZip(TItemScan& scan) {
+  const std::string key = "Software\\7-Zip\\FM";
+  TRegistryKey fm(HKEY_CURRENT_USER, key, false, KEY_READ);
+  if (fm)
+    for (const char* value : {"FolderHistory", "PanelPath0", "PanelPath1", "CopyHistory"})
+      if (RegValueExists(fm.Handle(), value)) AddValueFinding(scan, "HKEY_CURRENT_USER", key, value, "");
+  ScanMruKey(scan, HKEY_CURRENT_USER, "Software\\7-Zip\\Compression\\ArcHistory");
+}
+
+void ScanPatchFolder(TItemScan& scan) {
+  TRegistryKey sibling(HKEY_LOCAL_MACHINE, "Software\\Marvolent", false, KEY_READ);
+  const std::string setup = sibling ? RegText(sibling.Handle(), "Setup Path") : std::string();
+  // Without the sibling program there is no patch folder to look at (never the current
+  // folder's "Hotfix").
+  if (setup.empty()) return;
+  ScanFolderFiles(scan, (setup.back() == '\\' ? setup : setup + "\\") + "Hotfix", "*.*");
 }
 
 TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit, std::vector<std::string> guards = {}) {
@@ -79,6 +161,29 @@ void RegisterAppHistoryHandlers(THandlerTable& table, TInvalidFilesSlot& invalid
                                      },
                                      kUnitItems, std::vector<std::string>(item.Guards.begin(), item.Guards.end())));
   }
+  for (const TNamedValuesItem& item : NamedValuesItems()) {
+    const auto keys = item.Keys;
+    table.Register(item.Caption, Handler(
+                                     [keys](TItemScan& scan) {
+                                       for (const auto& [key, names] : keys)
+                                         if (names.empty() ? ScanNamedValues(scan, key) : ScanNamedValues(scan, key, names))
+                                           return;
+                                     },
+                                     kUnitItems, std::vector<std::string>(item.Guards.begin(), item.Guards.end())));
+  }
+  const char* const wps[][3] = {{"WPS文字历史记录", "wps.exe", "wps"}, {"WPS表格历史记录", "et.exe", "et"},
+                                {"WPS演示历史记录", "wpp.exe", "wpp"}};
+  for (const auto& w : wps) {
+    const std::string key = std::string("Software\\Kingsoft\\Office\\6.0\\") + w[2] + "\\RecentFiles\\files";
+    // The writer's list is opened read-only, the other two with full access, as the
+    // program always has.
+    const REGSAM access = std::string(w[2]) == "wps" ? KEY_READ : KEY_ALL_ACCESS;
+    table.Register(w[0], Handler([key, access](TItemScan& scan) { ScanKingsoftList(scan, key, access); }, kUnitItems,
+                                 {w[1]}));
+  }
+  table.Register("微软 Word", Handler(ScanWord, kUnitItems, {"msword.exe", "winword.exe"}));
+  table.Register("7ZIP（压缩/解压缩工具）历史记录", Handler(ScanSevenZip, kUnitItems, {"7zfm.exe"}));
+  table.Register("Marvolent漏洞修复留下的补丁", Handler(ScanPatchFolder, kUnitFiles, {"marvolent_cn.exe"}));
   table.Register("Windows Defender", Handler(
                                          [](TItemScan& scan) {
                                            const std::string common = GetSpecialFolder(kCommonAppData);

@@ -20,12 +20,12 @@ namespace {
 const std::set<std::string> kStillToBeBuilt = {
     // Application and media-player histories.
     "UltraEdit编辑软件", "EditPlus编辑软件", "Windows媒体播放器", "RealPlayer/RealOne播放器",
-    "暴风影音", "WPS文字历史记录", "WPS表格历史记录", "WPS演示历史记录", "微软 Word", "微软 FrontPage",
+    "暴风影音",
     "酷狗",
-    "Marvolent漏洞修复留下的补丁", "KMPlayer播放器",
-    "Acrobat Reader阅读器", "QQ影音", "7ZIP（压缩/解压缩工具）历史记录",
-    "淘宝旺旺登录名信息", "WinImage打开文件的历史记录", "HyperSnap打开与保存文件的历史记录",
-    "Download Accelerator Plus 历史记录", "GetRight 历史记录", "EmEditor 历史记录", "Media Player Classic 历史记录",
+    "KMPlayer播放器",
+    "Acrobat Reader阅读器", "QQ影音",
+    "淘宝旺旺登录名信息",
+    "EmEditor 历史记录", "Media Player Classic 历史记录",
     "迅雷看看播放器", "QQLive 历史记录",
 };
 

@@ -73,3 +73,41 @@ TEST(AppHistoryItems, SymantecLogsDirectlyInTheirFolderWithTheirOwnSummary) {
   for (const char* name : {"\\12012009.log", "\\old\\11012009.log", "\\readme.txt"}) DeleteFileA((logs + name).c_str());
   RemoveDirectoryA((logs + "\\old").c_str());
 }
+
+TEST(AppHistoryItems, SevenZipValuesWpsKeysAndWordSettings) {
+  for (const char* key : {"Software\\7-Zip", "Software\\Kingsoft", "Software\\Microsoft\\Office\\11.0\\Word"})
+    SHDeleteKeyA(HKEY_CURRENT_USER, key);
+  SetString("Software\\7-Zip\\FM", "PanelPath1", "C:\\work");
+  SetString("Software\\7-Zip\\FM", "ListMode", "1");
+  SetString("Software\\Kingsoft\\Office\\6.0\\et\\RecentFiles\\files\\a", "path", "C:\\a.et");
+  SetString("Software\\Kingsoft\\Office\\6.0\\et\\RecentFiles\\files\\b", "path", "C:\\b.et");
+  SetString("Software\\Microsoft\\Office\\11.0\\Word\\Data", "Settings", "x");
+  THandlerTable table;
+  TInvalidFilesSlot slot;
+  RegisterAppHistoryHandlers(table, slot);
+
+  TScanBench zip;
+  table.Find("7ZIP（压缩/解压缩工具）历史记录")->Scan(zip.scan);
+  ASSERT_EQ(zip.scan.Count, 1) << "only PanelPath1 is there";
+  EXPECT_EQ(zip.item->FirstChild()->Data.Caption, "HKEY_CURRENT_USER\\Software\\7-Zip\\FM\\PanelPath1");
+
+  TScanBench et;
+  const TItemHandler* sheets = table.Find("WPS表格历史记录");
+  sheets->Scan(et.scan);
+  ASSERT_EQ(et.scan.Count, 2);
+  const TTreeNode* first = et.item->FirstChild();
+  EXPECT_EQ(first->Data.Caption, "HKEY_CURRENT_USER\\Software\\Kingsoft\\Office\\6.0\\et\\RecentFiles\\files\\a");
+  EXPECT_EQ(first->Data.Name, "") << "the whole key";
+  EXPECT_EQ(sheets->GuardExecutables, std::vector<std::string>{"et.exe"});
+
+  TScanBench word;
+  table.Find("微软 Word")->Scan(word.scan);
+  ASSERT_EQ(word.scan.Count, 1);
+  EXPECT_EQ(word.item->FirstChild()->Data.Caption, "HKEY_CURRENT_USER\\Software\\Microsoft\\Office\\11.0\\Word\\Data\\Settings");
+
+  TScanBench patches;
+  table.Find("Marvolent漏洞修复留下的补丁")->Scan(patches.scan);
+  EXPECT_EQ(patches.scan.Count, 0) << "no sibling program, no patch folder";
+  for (const char* key : {"Software\\7-Zip", "Software\\Kingsoft", "Software\\Microsoft\\Office\\11.0\\Word"})
+    SHDeleteKeyA(HKEY_CURRENT_USER, key);
+}
