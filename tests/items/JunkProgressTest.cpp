@@ -28,6 +28,13 @@ void MakeFiles(const TTempFolder& dir, int count) {
   }
 }
 
+// A temporary folder of count junk files that the user-temporary category scans.
+struct TTempJunk {
+  TTempFolder dir;
+  TTempRedirect redirect;
+  explicit TTempJunk(int count) : redirect((MakeFiles(dir, count), GbkFromWide(dir.Path())).c_str()) {}
+};
+
 // The item tree with its junk group; only the user-temporary category checked.
 struct Bench {
   TCleanWrapper engine;
@@ -67,9 +74,7 @@ struct Bench {
 }  // namespace
 
 TEST(JunkProgress, PollsAddAtMostThreeHundredPerCategoryAndTheFinalPollTheRest) {
-  TTempFolder dir;
-  MakeFiles(dir, 1000);
-  TTempRedirect redirect(GbkFromWide(dir.Path()).c_str());
+  TTempJunk junk(1000);
   Bench b;
   ASSERT_NE(b.temp, nullptr);
   b.tree.SetCheckState(b.temp, TCheckState::Checked);
@@ -102,9 +107,7 @@ TEST(JunkProgress, PollsAddAtMostThreeHundredPerCategoryAndTheFinalPollTheRest) 
 }
 
 TEST(JunkProgress, RunJunkScanWaitsWithTheTimerOnAndLeavesEveryFindingInTheTree) {
-  TTempFolder dir;
-  MakeFiles(dir, 700);
-  TTempRedirect redirect(GbkFromWide(dir.Path()).c_str());
+  TTempJunk junk(700);
   Bench b;
   ASSERT_NE(b.temp, nullptr);
   b.tree.SetCheckState(b.temp, TCheckState::Checked);
@@ -139,9 +142,7 @@ TEST(JunkProgress, RunJunkScanWaitsWithTheTimerOnAndLeavesEveryFindingInTheTree)
 }
 
 TEST(JunkProgress, AfterAStopOnlyCategoriesWithFindingsShowNumbers) {
-  TTempFolder dir;
-  MakeFiles(dir, 5);
-  TTempRedirect redirect(GbkFromWide(dir.Path()).c_str());
+  TTempJunk junk(5);
   Bench b;
   ASSERT_NE(b.temp, nullptr);
   b.tree.SetCheckState(b.temp, TCheckState::Checked);
@@ -166,9 +167,7 @@ TEST(JunkProgress, AfterAStopOnlyCategoriesWithFindingsShowNumbers) {
 }
 
 TEST(JunkProgress, TheScanButtonBackAtItsIdleCaptionStopsTheEngine) {
-  TTempFolder dir;
-  MakeFiles(dir, 50);
-  TTempRedirect redirect(GbkFromWide(dir.Path()).c_str());
+  TTempJunk junk(50);
   Bench b;
   ASSERT_NE(b.temp, nullptr);
   b.tree.SetCheckState(b.temp, TCheckState::Checked);

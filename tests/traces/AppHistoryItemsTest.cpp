@@ -9,19 +9,14 @@
 #include <string>
 
 #include "helpers/TestContext.h"
+#include "helpers/TraceScanBench.h"
 #include "items/ItemSummary.h"
 #include "system/ToolsShell.h"
 #include "traces/AppHistoryItems.h"
 
 namespace {
 
-struct TScanBench {
-  TTreeModel tree;
-  TScanTotals totals;
-  TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"item", "", "", "item", "", -1}, TCheckType::TriState,
-                                  TCheckState::Checked);
-  TItemScan scan{&tree, item, 0, 0, &totals, [] { return false; }, nullptr, false};
-};
+using TScanBench = TTraceScanBench;
 
 void SetString(const std::string& key, const char* name, const char* text) {
   HKEY h;

@@ -11,6 +11,7 @@
 #include "helpers/ProcessHelpers.h"
 #include "helpers/SqliteFixture.h"
 #include "helpers/TempFolder.h"
+#include "helpers/TraceScanBench.h"
 #include "helpers/TestContext.h"
 #include "helpers/TreeFixtures.h"
 #include "items/ItemCatalogue.h"
@@ -22,28 +23,14 @@
 
 namespace {
 
+using tracefiles::Write;
+using tracefiles::MakeDirs;
+
 using sqlfixture::Exec;
 using sqlfixture::Number;
 
-void Write(const std::string& path, const std::string& bytes) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD done = 0;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-  CloseHandle(h);
-}
-
-void MakeDirs(const std::string& path) {
-  for (size_t i = 3; i <= path.size(); ++i)
-    if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-}
-
 // A scan of one item node, its findings as "Name|Kind|Root" or, for files, the file name.
-struct TScanBench {
-  TTreeModel tree;
-  TScanTotals totals;
-  TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"item", "", "", "item", "", -1}, TCheckType::TriState,
-                                  TCheckState::Checked);
-  TItemScan scan{&tree, item, 0, 0, &totals, [] { return false; }, nullptr, false};
+struct TScanBench : TTraceScanBench {
 
   std::multiset<std::string> Findings() const {
     std::multiset<std::string> out;

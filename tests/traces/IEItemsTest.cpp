@@ -11,6 +11,7 @@
 #include <string>
 
 #include "helpers/TestContext.h"
+#include "helpers/TraceScanBench.h"
 #include "items/ItemCatalogue.h"
 #include "items/ItemSummary.h"
 #include "system/ToolsShell.h"
@@ -27,13 +28,7 @@ void SetValue(const char* name, DWORD type, const std::string& data) {
   RegCloseKey(h);
 }
 
-struct TScanBench {
-  TTreeModel tree;
-  TScanTotals totals;
-  TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"item", "", "", "item", "", -1}, TCheckType::TriState,
-                                  TCheckState::Checked);
-  TItemScan scan{&tree, item, 0, 0, &totals, [] { return false; }, nullptr, false};
-};
+using TScanBench = TTraceScanBench;
 
 // A cache entry of the given type for url, committed with a small local file.
 bool Commit(const std::string& url, DWORD type) {

@@ -9,25 +9,16 @@
 
 #include "helpers/Shortcut.h"
 #include "helpers/TempFolder.h"
+#include "helpers/TraceScanBench.h"
 #include "helpers/TestContext.h"
 #include "system/WideText.h"
 #include "traces/InvalidFiles.h"
 
 namespace {
 
-void Write(const std::string& path, const std::string& bytes) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD done = 0;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-  CloseHandle(h);
-}
+using tracefiles::Write;
 
-struct TScanBench {
-  TTreeModel tree;
-  TScanTotals totals;
-  TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"item", "", "", "item", "", -1}, TCheckType::TriState,
-                                  TCheckState::Checked);
-  TItemScan scan{&tree, item, 0, 0, &totals, [] { return false; }, nullptr, false};
+struct TScanBench : TTraceScanBench {
   std::set<std::string> Names() const {
     std::set<std::string> out;
     for (const TTreeNode* f = item->FirstChild(); f; f = f->NextSibling()) out.insert(f->Data.Path);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "helpers/TempFolder.h"
+#include "helpers/TraceScanBench.h"
 #include "helpers/TestContext.h"
 #include "system/WideText.h"
 #include "traces/OperaScans.h"
@@ -16,27 +17,9 @@
 
 namespace {
 
-void Write(const std::string& path, const std::string& bytes) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD done = 0;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-  CloseHandle(h);
-}
-
-std::string Read(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  std::string out;
-  char buf[4096];
-  DWORD got = 0;
-  while (h != INVALID_HANDLE_VALUE && ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
-  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  return out;
-}
-
-void MakeDirs(const std::string& path) {
-  for (size_t i = 3; i <= path.size(); ++i)
-    if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-}
+using tracefiles::Write;
+using tracefiles::Read;
+using tracefiles::MakeDirs;
 
 void SetString(HKEY root, const std::string& key, const char* name, const std::string& text) {
   HKEY h;
@@ -71,12 +54,7 @@ struct TOperaInstall {
   }
 };
 
-struct TScanBench {
-  TTreeModel tree;
-  TScanTotals totals;
-  TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"item", "", "", "item", "", -1}, TCheckType::TriState,
-                                  TCheckState::Checked);
-  TItemScan scan{&tree, item, 0, 0, &totals, [] { return false; }, nullptr, false};
+struct TScanBench : TTraceScanBench {
   std::set<std::string> Captions() const {
     std::set<std::string> out;
     for (const TTreeNode* f = item->FirstChild(); f; f = f->NextSibling()) out.insert(f->Data.Caption);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "helpers/TempFolder.h"
+#include "helpers/TraceScanBench.h"
 #include "helpers/TestContext.h"
 #include "items/ItemCatalogue.h"
 #include "system/WideText.h"
@@ -16,17 +17,8 @@
 
 namespace {
 
-void Write(const std::string& path, const std::string& bytes) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD done = 0;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-  CloseHandle(h);
-}
-
-void MakeDirs(const std::string& path) {
-  for (size_t i = 3; i <= path.size(); ++i)
-    if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-}
+using tracefiles::Write;
+using tracefiles::MakeDirs;
 
 void SetValue(const std::string& key, const char* name, DWORD type, const std::string& text) {
   HKEY h;
@@ -53,12 +45,7 @@ struct TToolbarKeys {
   }
 };
 
-struct TScanBench {
-  TTreeModel tree;
-  TScanTotals totals;
-  TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"item", "", "", "item", "", -1}, TCheckType::TriState,
-                                  TCheckState::Checked);
-  TItemScan scan{&tree, item, 0, 0, &totals, [] { return false; }, nullptr, false};
+struct TScanBench : TTraceScanBench {
   // Value findings as "key-tail|value", files as their file name.
   std::multiset<std::string> Findings() const {
     std::multiset<std::string> out;
