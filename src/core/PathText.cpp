@@ -48,6 +48,8 @@ size_t NameStart(const std::string& path) {
 
 std::string ExtractFileDir(const std::string& path) { return path.substr(0, NameStart(path)); }
 
+std::string ExtractFileName(const std::string& path) { return path.substr(NameStart(path)); }
+
 bool HasFileExtension(const std::string& name) {
   size_t dot = FindLastCharGbk(name, '.');
   return dot != std::string::npos && dot >= NameStart(name);

@@ -22,6 +22,9 @@ std::string CollapseDoubleBackslashes(const std::string& path);
 // The folder part with its trailing backslash or colon ("C:\a\b.exe" gives "C:\a\").
 std::string ExtractFileDir(const std::string& path);
 
+// The part after the last '\' or ':' ("C:\a\b.exe" gives "b.exe").
+std::string ExtractFileName(const std::string& path);
+
 // A '.' stands after the last '\' and ':' ("a.b\c" has none, "c." has one).
 bool HasFileExtension(const std::string& name);
 

@@ -8,6 +8,7 @@
 
 #include "core/PathText.h"
 #include "system/AppContext.h"
+#include "system/ToolsPaths.h"
 #include "system/ToolsShell.h"
 
 namespace {
@@ -18,14 +19,6 @@ std::string ReadFolder(Reader read) {
   char buf[262] = {};
   UINT n = read(buf, 261);
   return (n == 0 || n > 261) ? std::string() : std::string(buf);
-}
-
-std::string EnvironmentValue(const char* name) {
-  DWORD needed = GetEnvironmentVariableA(name, nullptr, 0);
-  if (needed == 0) return std::string();
-  std::vector<char> buf(needed + 1);
-  DWORD n = GetEnvironmentVariableA(name, buf.data(), needed + 1);
-  return (n == 0 || n > needed) ? std::string() : std::string(buf.data(), n);
 }
 
 std::string ExecutableFolder() {

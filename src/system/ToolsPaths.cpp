@@ -6,6 +6,14 @@
 
 #include "system/AppContext.h"
 
+std::string EnvironmentValue(const std::string& name) {
+  const DWORD needed = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+  if (needed == 0) return std::string();
+  std::vector<char> buf(needed + 1);
+  const DWORD n = GetEnvironmentVariableA(name.c_str(), buf.data(), needed + 1);
+  return (n == 0 || n > needed) ? std::string() : std::string(buf.data(), n);
+}
+
 std::string ExpandEnvVars(const std::string& text) {
   // 260 bytes hold every path; a longer expansion gets the size it asks for rather than
   // being cut.

@@ -8,6 +8,9 @@
 // core::ExtractExePath: the executable or module path at the start of a command line.
 using core::ExtractExePath;
 
+// The value of an environment variable; empty when it is not set.
+std::string EnvironmentValue(const std::string& name);
+
 // ExpandEnvironmentStringsA of the text; the text unchanged when the call fails.
 std::string ExpandEnvVars(const std::string& text);
 

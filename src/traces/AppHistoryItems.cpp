@@ -86,17 +86,10 @@ std::vector<TNamedValuesItem> NamedValuesItems() {
   };
 }
 
-// A whole key as one finding: its caption names the key, the value name is empty.
-void AddWholeKey(TItemScan& scan, const std::string& key) {
-  if (AddRegistryFinding(scan.Tree, "HKEY_CURRENT_USER\\" + key, key, false, scan.Item, "HKEY_CURRENT_USER", -1,
-                         std::string(), std::string(), std::string()))
-    ++scan.Count;
-}
-
 void ScanKingsoftList(TItemScan& scan, const std::string& key, REGSAM access) {
   TRegistryKey list(HKEY_CURRENT_USER, key, false, access);
   if (!list) return;
-  for (const std::string& sub : list.SubKeyNames()) AddWholeKey(scan, key + "\\" + sub);
+  for (const std::string& sub : list.SubKeyNames()) AddWholeKeyFinding(scan, key + "\\" + sub);
 }
 
 void ScanWord(TItemScan& scan) {
@@ -127,19 +120,11 @@ void ScanPatchFolder(TItemScan& scan) {
   ScanFolderFiles(scan, (setup.back() == '\\' ? setup : setup + "\\") + "Hotfix", "*.*");
 }
 
-TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit, std::vector<std::string> guards = {}) {
-  TItemHandler handler;
-  handler.Scan = std::move(scan);
-  handler.UnitWord = unit;
-  handler.GuardExecutables = std::move(guards);
-  return handler;
-}
-
 // The finder's leftovers: it counts its findings into the totals itself.
 TItemHandler FinderHandler(TInvalidFilesSlot& slot, void (TFindInvalidFiles::*scan)(TItemScan&),
                            std::vector<std::string> guards) {
   TInvalidFilesSlot* s = &slot;
-  TItemHandler handler = Handler(
+  TItemHandler handler = TraceHandler(
       [s, scan](TItemScan& item) {
         if (!s->Finder) s->Create();
         ((*s->Finder).*scan)(item);
@@ -154,7 +139,7 @@ TItemHandler FinderHandler(TInvalidFilesSlot& slot, void (TFindInvalidFiles::*sc
 void RegisterAppHistoryHandlers(THandlerTable& table, TInvalidFilesSlot& invalidFiles) {
   for (const TMruItem& item : MruItems()) {
     const std::vector<std::string> keys = item.Keys;
-    table.Register(item.Caption, Handler(
+    table.Register(item.Caption, TraceHandler(
                                      [keys](TItemScan& scan) {
                                        for (const std::string& key : keys)
                                          if (ScanMruKey(scan, HKEY_CURRENT_USER, key)) return;
@@ -163,7 +148,7 @@ void RegisterAppHistoryHandlers(THandlerTable& table, TInvalidFilesSlot& invalid
   }
   for (const TNamedValuesItem& item : NamedValuesItems()) {
     const auto keys = item.Keys;
-    table.Register(item.Caption, Handler(
+    table.Register(item.Caption, TraceHandler(
                                      [keys](TItemScan& scan) {
                                        for (const auto& [key, names] : keys)
                                          if (names.empty() ? ScanNamedValues(scan, key) : ScanNamedValues(scan, key, names))
@@ -178,20 +163,20 @@ void RegisterAppHistoryHandlers(THandlerTable& table, TInvalidFilesSlot& invalid
     // The writer's list is opened read-only, the other two with full access, as the
     // program always has.
     const REGSAM access = std::string(w[2]) == "wps" ? KEY_READ : KEY_ALL_ACCESS;
-    table.Register(w[0], Handler([key, access](TItemScan& scan) { ScanKingsoftList(scan, key, access); }, kUnitItems,
+    table.Register(w[0], TraceHandler([key, access](TItemScan& scan) { ScanKingsoftList(scan, key, access); }, kUnitItems,
                                  {w[1]}));
   }
-  table.Register("微软 Word", Handler(ScanWord, kUnitItems, {"msword.exe", "winword.exe"}));
-  table.Register("7ZIP（压缩/解压缩工具）历史记录", Handler(ScanSevenZip, kUnitItems, {"7zfm.exe"}));
-  table.Register("Marvolent漏洞修复留下的补丁", Handler(ScanPatchFolder, kUnitFiles, {"marvolent_cn.exe"}));
-  table.Register("Windows Defender", Handler(
+  table.Register("微软 Word", TraceHandler(ScanWord, kUnitItems, {"msword.exe", "winword.exe"}));
+  table.Register("7ZIP（压缩/解压缩工具）历史记录", TraceHandler(ScanSevenZip, kUnitItems, {"7zfm.exe"}));
+  table.Register("Marvolent漏洞修复留下的补丁", TraceHandler(ScanPatchFolder, kUnitFiles, {"marvolent_cn.exe"}));
+  table.Register("Windows Defender", TraceHandler(
                                          [](TItemScan& scan) {
                                            const std::string common = GetSpecialFolder(kCommonAppData);
                                            if (!common.empty())
                                              ScanFolderFiles(scan, common + "\\Microsoft\\Windows Defender\\Scans\\History\\Results\\Resource", "*.*");
                                          },
                                          kUnitFiles));
-  table.Register("微软 Office", Handler(
+  table.Register("微软 Office", TraceHandler(
                                   [](TItemScan& scan) {
                                     const std::string appData = AppContext().AppDataDir;
                                     if (!appData.empty()) ScanFolderFiles(scan, appData + "\\Microsoft\\Office\\Recent", "*.*");

@@ -3,7 +3,9 @@
 #include "core/GbkText.h"
 #include "system/ToolsFiles.h"
 #include "traces/IEBrowsers.h"
+#include "traces/IniKeyScans.h"
 #include "traces/OperaScans.h"
+#include "traces/PlaylistScans.h"
 
 namespace {
 
@@ -24,11 +26,17 @@ const TRewrite kRewrites[] = {
     {"OperaINI", RewriteOperaSession},
     {"ttraveler", RewriteTencentTraveler},
     {"MyIE2", RewriteMyIE2},
+    {"Storm", CleanStormHistory},
+    {"qqplayer", CleanPlaylist},
+    {"xmp", CleanPlaylist},
+    {"kugoo2007", CleanKugoo2007Search},
+    {"kugoo2010", CleanKugoo2010Search},
 };
 
 }  // namespace
 
 bool RewriteOtherFinding(const Column4TreeData& finding) {
+  if (core::SameTextGbk(finding.Root, kIniKeyRoot)) return CleanIniKeyFinding(finding);
   for (const TRewrite& r : kRewrites)
     if (core::SameTextGbk(finding.Name, r.Tag)) return r.Rewrite(finding);
   return false;

@@ -44,26 +44,7 @@ void ScanRecentDocuments(TItemScan& registry, TItemScan& files) {
 }
 
 // Recent documents: registry entries and shortcut files, each with its own count.
-TItemHandler RecentDocumentsHandler() {
-  struct Counts {
-    int32_t Files = 0, Registry = 0;
-    int64_t Size = 0;
-  };
-  auto counts = std::make_shared<Counts>();
-  TItemHandler h = Handler([counts](TItemScan& s) {
-    TItemScan registry = s;
-    registry.Count = 0;
-    TItemScan files = s;
-    files.Count = 0;
-    files.Size = 0;
-    ScanRecentDocuments(registry, files);
-    *counts = Counts{files.Count, registry.Count, files.Size};
-    s.Count = files.Count + registry.Count;
-    s.Size = files.Size;
-  });
-  h.Summary = [counts](const TItemScan&) { return FormatFileRegistrySummary(counts->Files, counts->Registry, counts->Size); };
-  return h;
-}
+TItemHandler RecentDocumentsHandler() { return FileRegistryHandler(ScanRecentDocuments, {}); }
 
 }  // namespace
 

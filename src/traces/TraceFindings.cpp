@@ -1,6 +1,12 @@
 #include "traces/TraceFindings.h"
 
+#include <memory>
+
+#include "items/ItemSummary.h"
 #include "items/ResultRows.h"
+#include "items/ScanTotals.h"
+#include "core/PathText.h"
+#include "system/ToolsFiles.h"
 
 void AddFileFinding(TItemScan& scan, const std::string& fullPath, const std::string& fileName,
                     const char* kind, int64_t size) {
@@ -26,3 +32,57 @@ void AddDatabaseFinding(TItemScan& scan, const std::string& database, const std:
 }
 
 bool EntryDone(TItemScan& scan) { return scan.KeepResponsive && scan.KeepResponsive(); }
+
+bool AddLiveFile(TItemScan& scan, const std::string& path, bool withSize) {
+  if (!IsLiveFile(path)) return false;
+  AddFileFinding(scan, path, core::ExtractFileName(path), kKindFile, withSize ? GetFileSize64(path) : 0);
+  return true;
+}
+
+void AddWholeKeyFinding(TItemScan& scan, const std::string& key) {
+  if (AddRegistryFinding(scan.Tree, "HKEY_CURRENT_USER\\" + key, key, false, scan.Item, "HKEY_CURRENT_USER", -1,
+                         std::string(), std::string(), std::string()))
+    ++scan.Count;
+}
+
+void AddApplicationFinding(TItemScan& scan, const std::string& caption, const std::string& file,
+                           const std::string& tag, const std::string& root) {
+  if (AddResultNode(scan.Tree, caption, true, root, scan.Item, -1, kKindApplication, tag, file)) ++scan.Count;
+}
+
+TItemHandler TraceHandler(std::function<void(TItemScan&)> scan, const char* unit, std::vector<std::string> guards) {
+  TItemHandler handler;
+  handler.Scan = std::move(scan);
+  handler.UnitWord = unit;
+  handler.GuardExecutables = std::move(guards);
+  return handler;
+}
+
+TItemHandler FileRegistryHandler(std::function<void(TItemScan& registry, TItemScan& files)> scan,
+                                 std::vector<std::string> guards) {
+  struct TCounts {
+    int32_t Files = 0, Registry = 0;
+    int64_t Size = 0;
+  };
+  auto counts = std::make_shared<TCounts>();
+  TItemHandler handler = TraceHandler(
+      [counts, scan](TItemScan& s) {
+        // Sub-scans that count into totals of their own (the invalid-file finder does):
+        // the driver adds the item's sum once.
+        TScanTotals own;
+        TItemScan registry = s, files = s;
+        registry.Count = files.Count = 0;
+        registry.Size = files.Size = 0;
+        registry.Totals = files.Totals = &own;
+        scan(registry, files);
+        *counts = TCounts{files.Count, registry.Count, files.Size};
+        s.Count = files.Count + registry.Count;
+        s.Size = files.Size;
+        s.Skipped = registry.Skipped || files.Skipped;
+      },
+      kUnitFiles, std::move(guards));
+  handler.Summary = [counts](const TItemScan&) {
+    return FormatFileRegistrySummary(counts->Files, counts->Registry, counts->Size);
+  };
+  return handler;
+}

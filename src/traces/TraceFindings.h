@@ -3,7 +3,9 @@
 // breathe and brings in the user's stop request.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "items/ItemHandlers.h"
 #include "items/ResultRows.h"
@@ -34,3 +36,28 @@ void AddDatabaseFinding(TItemScan& scan, const std::string& database, const std:
 // Called after every entry a scan looks at: pending window messages are processed; true
 // when the user asked to stop, so the scan ends here.
 bool EntryDone(TItemScan& scan);
+
+// A file that IsLiveFile accepts, as a file finding named by its path; counted with its
+// size unless withSize is false. False when the file is not there.
+bool AddLiveFile(TItemScan& scan, const std::string& path, bool withSize = true);
+
+// A whole key under the current user as one finding: caption "HKEY_CURRENT_USER\" + key,
+// empty value name (the key goes with all its sub-keys). Counted once.
+void AddWholeKeyFinding(TItemScan& scan, const std::string& key);
+
+// Kind tag of the findings an application's own rule rewrites at clean time.
+inline const char* const kKindApplication = "other";
+// An application finding: Caption caption, Path the file, Name the application's tag,
+// Root the item's tag (or "Ultraedit" for INI keys). Counted once, without size.
+void AddApplicationFinding(TItemScan& scan, const std::string& caption, const std::string& file,
+                           const std::string& tag, const std::string& root);
+
+// The usual handler: scan, unit word and the executables whose running skips the item.
+TItemHandler TraceHandler(std::function<void(TItemScan&)> scan, const char* unit,
+                          std::vector<std::string> guards = {});
+
+// An item whose summary names its files and its registry entries apart
+// ("(%d个文件，%d项注册表，共%s)"): scan fills one TItemScan with registry findings and the
+// other with file findings. The item's count is their sum, its size the files' size.
+TItemHandler FileRegistryHandler(std::function<void(TItemScan& registry, TItemScan& files)> scan,
+                                 std::vector<std::string> guards);

@@ -21,6 +21,8 @@ TEST(PathText, RulesStepOverDoubleByteCharacters) {
   EXPECT_EQ(CollapseDoubleBackslashes("\\\\\\server\\\\s"), "\\\\server\\s");
   EXPECT_EQ(ExtractFileDir("C:\\a\\b.exe"), "C:\\a\\");
   EXPECT_EQ(ExtractFileDir("C:b.exe"), "C:");
+  EXPECT_EQ(ExtractFileName("C:\\\x95\x5c\\\x95\x5c.txt"), "\x95\x5c.txt");
+  EXPECT_EQ(ExtractFileName("plain.ini"), "plain.ini");
   EXPECT_TRUE(HasFileExtension("C:\\a\\name."));
   EXPECT_FALSE(HasFileExtension("C:\\a.b\\notepad"));
   EXPECT_TRUE(HasWildcard("C:\\a\\*.txt"));
