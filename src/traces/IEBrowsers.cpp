@@ -27,16 +27,6 @@ std::string TencentFolder() {
   return appData.empty() ? std::string() : appData + "\\Tencent\\TencentTraveler\\100\\";
 }
 
-void AddApplicationFinding(TItemScan& scan, const std::string& path, const char* tag, const char* item) {
-  if (AddResultNode(scan.Tree, path, true, item, scan.Item, -1, "other", tag, path)) ++scan.Count;
-}
-
-void AddLiveFile(TItemScan& scan, const std::string& path) {
-  if (!IsLiveFile(path)) return;
-  const size_t slash = core::FindLastCharGbk(path, '\\');
-  AddFileFinding(scan, path, slash == std::string::npos ? path : path.substr(slash + 1), kKindFile, GetFileSize64(path));
-}
-
 bool HasSections(const std::string& path) {
   char names[4] = {};
   return GetPrivateProfileSectionNamesA(names, sizeof names, path.c_str()) > 0;
@@ -91,7 +81,7 @@ void ScanTencentTraveler(TItemScan& scan) {
   }
   const std::string config = folder + "TtConf.dat";
   if (FileExistsAnyView(config) && IniSectionHasKeys(config, "strNameSpace_Mbrowser") && IsLiveFile(config))
-    AddApplicationFinding(scan, config, "ttraveler", kItemTencentTraveler);
+    AddApplicationFinding(scan, config, config, "ttraveler", kItemTencentTraveler);
   AddLiveFile(scan, folder + "NewMostVisitInfo.ini");
   AddLiveFile(scan, folder + "TtConf.dat.bak");
 }
@@ -113,7 +103,7 @@ void ScanMyIE2(TItemScan& scan) {
     char value[4] = {};
     if (GetPrivateProfileStringA("UndoUrl", ("Title" + std::to_string(i)).c_str(), "", value, sizeof value,
                                  config.c_str()) > 0) {
-      AddApplicationFinding(scan, config, "MyIE2", kItemMyIE2);
+      AddApplicationFinding(scan, config, config, "MyIE2", kItemMyIE2);
       return;
     }
   }

@@ -4,6 +4,7 @@
 
 #include "items/ItemCatalogue.h"
 #include "items/ItemSummary.h"
+#include "traces/TraceFindings.h"
 #include "system/AppContext.h"
 #include "system/ToolsShell.h"
 #include "traces/FileExtHistory.h"
