@@ -1,12 +1,9 @@
 // Every item the cleaning tree offers, on every supported Windows, has its handler in the
-// table the drivers dispatch through, or is on the list of items still to be built. An
-// item whose caption was mistyped in a registration would otherwise sit in the tree and
-// silently find nothing.
+// table the drivers dispatch through. An item whose caption was mistyped in a registration
+// would otherwise sit in the tree and silently find nothing.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <iostream>
-#include <set>
 #include <string>
 
 #include "app/ItemHandlerTable.h"
@@ -15,10 +12,6 @@
 #include "system/WideText.h"
 
 namespace {
-
-// The items no handler group covers yet; each issue that builds one removes its items.
-const std::set<std::string> kStillToBeBuilt = {
-};
 
 bool Built(const THandlerTable& table, const std::string& caption) {
   const TItemHandler* handler = table.Find(caption);
@@ -37,7 +30,7 @@ std::string Readable(const std::string& gbk) {
 
 }  // namespace
 
-TEST(ItemHandlerTable, EveryOfferedItemHasItsHandlerOrIsStillToBeBuilt) {
+TEST(ItemHandlerTable, EveryOfferedItemHasItsHandler) {
   THandlerTable table;
   TRunState state;
   TInvalidFilesSlot invalidFiles;
@@ -47,25 +40,16 @@ TEST(ItemHandlerTable, EveryOfferedItemHasItsHandlerOrIsStillToBeBuilt) {
       CatalogueSystem(6, 0, "Vista"),         CatalogueSystem(6, 1, "7"),     CatalogueSystem(6, 1, "7", true),
       CatalogueSystem(6, 1, "2008 R2", true, true), CatalogueSystem(6, 2, "8", true),
   };
-  std::set<std::string> offered, unbuilt;
+  size_t offered = 0;
   for (const TCatalogueSystem& system : systems) {
     for (const TCatalogueGroup& group : ItemCatalogue()) {
       if (!IsShown(group.ShownWhen, system)) continue;
       for (const TCatalogueItem& item : group.Items) {
         if (!IsShown(item.ShownWhen, system)) continue;
-        offered.insert(item.Caption);
-        const bool built = Built(table, item.Caption);
-        if (!built) unbuilt.insert(item.Caption);
-        EXPECT_TRUE(built || kStillToBeBuilt.count(item.Caption))
-            << item.Caption << " (Windows " << system.OSName << ") has no handler and is not listed as still to be built";
-        EXPECT_FALSE(built && kStillToBeBuilt.count(item.Caption))
-            << item.Caption << " has its handler now: take it off the list";
+        ++offered;
+        EXPECT_TRUE(Built(table, item.Caption)) << Readable(item.Caption) << " (Windows " << system.OSName << ") has no handler";
       }
     }
   }
-  for (const std::string& listed : kStillToBeBuilt)
-    EXPECT_TRUE(offered.count(listed)) << listed << " is listed but no catalogue row has that caption";
-  std::cout << "items still to be built (" << unbuilt.size() << " of " << offered.size() << "):";
-  for (const std::string& caption : unbuilt) std::cout << "\n  " << Readable(caption);
-  std::cout << std::endl;
+  EXPECT_GT(offered, 100u);
 }
