@@ -26,7 +26,16 @@
 #include "settings/SettingsFolder.h"
 #include "system/FolderValues.h"
 #include "system/ToolsShell.h"
+#include "helpers/SqliteFixture.h"
+#include "helpers/TraceScanBench.h"
+#include "traces/AppFileScans.h"
+#include "traces/AppHistoryItems.h"
+#include "traces/BrowserItems.h"
 #include "traces/FileExtHistory.h"
+#include "traces/IniKeyScans.h"
+#include "traces/OtherFindings.h"
+#include "traces/PlayerScans.h"
+#include "traces/PlaylistScans.h"
 #include "traces/ShellHistoryItems.h"
 #include "traces/ShellHistoryScans.h"
 #include "system/WideText.h"
@@ -74,6 +83,7 @@ void RemoveDemoTraces() {
   for (const char* key : kSeededKeys) SHDeleteKeyA(HKEY_CURRENT_USER, key);
   StartChild(L"\"" + ModuleDir() + L"\\demo_seeder.exe\" /remove-registry").WaitExit(30000);
   StartChild(L"\"" + ModuleDir() + L"\\demo_seeder.exe\" /remove-browsers").WaitExit(30000);
+  StartChild(L"\"" + ModuleDir() + L"\\demo_seeder.exe\" /remove-applications").WaitExit(30000);
   for (const std::string& file :
        {std::string("C:\\users\\Public\\Documents\\报告.txt"), RecentFolder() + "\\报告.txt.lnk",
         RecentFolder() + "\\已删除.doc.lnk", JumpListFolder("Automatic") + "\\1b4dd67f29cb1962.automaticDestinations-ms",
@@ -103,7 +113,8 @@ std::set<std::string> Captions(const TTreeNode* item) {
 // them.
 class TSeededDemo {
  public:
-  TSeededDemo(int major, int minor, int productType = 1) {
+  // applications: the application and media-player items are wired up too.
+  TSeededDemo(int major, int minor, int productType = 1, bool applications = false) {
     RemoveDemoTraces();
     TChild seeder = StartChild(L"\"" + ModuleDir() + L"\\demo_seeder.exe\"");
     seeded_ = seeder.WaitExit(30000) && seeder.ExitCode() == 0;
@@ -130,6 +141,13 @@ class TSeededDemo {
     SetAllChecked(tree, true);
     RegisterRegistryCategories(handlers_);
     RegisterShellHistoryHandlers(handlers_, state);
+    if (applications) {
+      RegisterAppHistoryHandlers(handlers_, invalidFiles_);
+      RegisterAppFileHandlers(handlers_, invalidFiles_);
+      RegisterIniKeyHandlers(handlers_);
+      RegisterPlayerHandlers(handlers_);
+      RegisterPlaylistHandlers(handlers_);
+    }
     TScanPhases scanPhases;
     scanPhases.ClearRegistryScanLists = ClearRegistryScanLists;
     scan.reset(new TScanDriver(tree, state, view, handlers_, scanPhases));
@@ -138,6 +156,8 @@ class TSeededDemo {
     phases.EmptyRecycleBin = [] { return EmptyRecycleBin(nullptr); };
     phases.DeleteFileExtHistory = [](const std::vector<std::string>& keys) { ScanFileExtHistory(nullptr, keys); };
     phases.EmptyClipboard = [] { return ClearClipboard(nullptr); };
+    phases.DeleteDatabaseRows = DeleteDatabaseRows;
+    phases.RewriteOther = RewriteOtherFinding;
     clean.reset(new TCleanDriver(tree, state, view, *scan, phases));
   }
   ~TSeededDemo() { RemoveDemoTraces(); }
@@ -161,6 +181,7 @@ class TSeededDemo {
   TCleanWrapper noEngine_{"purvex-no-such-engine.dll"};
   TCatalogueSystem system_;
   THandlerTable handlers_;
+  TInvalidFilesSlot invalidFiles_;
   bool seeded_ = false;
   TTreeNode* registryGroup_ = nullptr;
 };
@@ -343,4 +364,50 @@ TEST(SeededDemo, OlderWindowsReadTheirOwnLists) {
     windows2000.scan->ScanItems(false);
     EXPECT_EQ(windows2000.Item("最近运行的程序历史记录")->ChildCount(), 1u);
   }
+}
+
+// The applications and players of the seeded demo: each item finds what the seeder left,
+// the clean removes or rewrites all of it, and the rewritten files keep what is not
+// history.
+TEST(SeededDemo, ApplicationsAndPlayersFindTheirTracesAndTheCleanKeepsTheirSettings) {
+  const std::pair<const char*, uint32_t> kFindings[] = {
+      {"WinRAR压缩软件", 1}, {"7ZIP（压缩/解压缩工具）历史记录", 2}, {"微软 Word", 1}, {"微软 Excel", 1},
+      {"WinZip压缩软件", 1}, {"WPS文字历史记录", 1}, {"WinImage打开文件的历史记录", 1}, {"GetRight 历史记录", 1},
+      {"EditPlus编辑软件", 2}, {"Acrobat Reader阅读器", 2}, {"UltraEdit编辑软件", 3}, {"EmEditor 历史记录", 2},
+      {"Windows媒体播放器", 1}, {"RealPlayer/RealOne播放器", 1}, {"KMPlayer播放器", 1},
+      // Storm reads the classic player's list too, then its own playlist and the shared history.
+      {"暴风影音", 3}, {"Media Player Classic 历史记录", 1}, {"酷狗", 3}, {"QQ影音", 1}, {"迅雷看看播放器", 1},
+      {"QQLive 历史记录", 1},
+  };
+  TSeededDemo demo(6, 1, 1, true);
+  ASSERT_TRUE(demo.Seeded());
+  SetAllChecked(demo.tree, false);
+  for (const auto& [caption, count] : kFindings) {
+    ASSERT_NE(demo.Item(caption), nullptr) << Utf8FromGbk(caption);
+    demo.tree.SetCheckState(demo.Item(caption), TCheckState::Checked);
+  }
+  demo.scan->ScanItems(false);
+  uint32_t total = 0;
+  for (const auto& [caption, count] : kFindings) {
+    EXPECT_EQ(demo.Item(caption)->ChildCount(), count) << Utf8FromGbk(caption);
+    total += demo.Item(caption)->ChildCount();
+  }
+  EXPECT_EQ(demo.Item("Acrobat Reader阅读器")->Data.Caption, std::string("Acrobat Reader阅读器") + FormatFileRegistrySummary(1, 1, 2048));
+
+  demo.clean->CleanItems(false);
+  EXPECT_EQ(demo.clean->CleanCount(), total) << "every finding removed or rewritten";
+  demo.scan->ScanItems(false);
+  for (const auto& [caption, count] : kFindings) EXPECT_EQ(demo.Item(caption)->ChildCount(), 0u) << Utf8FromGbk(caption) << " after the clean";
+
+  const std::string roaming = GetSpecialFolder(CSIDL_APPDATA), common = GetSpecialFolder(CSIDL_COMMON_APPDATA);
+  const std::string ultraEdit = tracefiles::Read(roaming + "\\IDMComp\\UltraEdit\\Uedit32.ini");
+  EXPECT_NE(ultraEdit.find("Theme=1"), std::string::npos) << ultraEdit;
+  EXPECT_EQ(ultraEdit.find("style.css"), std::string::npos) << ultraEdit;
+  EXPECT_NE(tracefiles::Read("C:\\Program Files\\EmEditor\\eeCommon.ini").find("Wrap=1"), std::string::npos);
+  const std::string storm = tracefiles::Read(common + "\\Storm\\config.xml");
+  EXPECT_NE(storm.find("skin"), std::string::npos) << storm;
+  EXPECT_NE(storm.find("localplayhist"), std::string::npos) << "the list stays, empty: " << storm;
+  EXPECT_NE(tracefiles::Read("C:\\Program Files\\KuGoo\\kugoo.xml").find("Volume=\"60\""), std::string::npos);
+  EXPECT_EQ(sqlfixture::Number("C:\\Program Files\\KuGoo\\KGLibrary.db", "select count(*) from PlayLists"), 0);
+  EXPECT_EQ(sqlfixture::Integrity("C:\\Program Files\\KuGoo\\KGLibrary.db"), "ok");
 }

@@ -6,46 +6,11 @@
 #include <string>
 
 #include "BrowserSchemas.h"
-#include "sqlite3.h"
+#include "SeedWriters.h"
+
+using namespace seed;
 
 namespace {
-
-std::string SpecialFolder(int csidl) {
-  char path[MAX_PATH] = {};
-  SHGetSpecialFolderPathA(nullptr, path, csidl, TRUE);
-  return path;
-}
-
-void Dirs(const std::string& path) { SHCreateDirectoryExA(nullptr, path.c_str(), nullptr); }
-
-void File(const std::string& path, const std::string& text) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD done = 0;
-  WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
-  CloseHandle(h);
-}
-
-// The demo's paths are ASCII, so they pass to SQLite as they are.
-void Database(const std::string& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  if (sqlite3_open(path.c_str(), &db) == SQLITE_OK) sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
-  sqlite3_close(db);
-}
-
-void Value(HKEY root, const std::string& key, const char* name, const std::string& text) {
-  HKEY h = nullptr;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS) return;
-  RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(h);
-}
-
-void Number(const std::string& key, const char* name, DWORD value) {
-  HKEY h = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExA(h, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  RegCloseKey(h);
-}
 
 void SeedFirefox(const std::string& roaming, const std::string& local) {
   Value(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mozilla\\Mozilla Firefox", "CurrentVersion", "3.6 (zh-CN)");
@@ -136,12 +101,7 @@ void RemoveBrowsers() {
         std::string("C:\\Program Files\\Opera"), roaming + "\\Google\\Local Search History",
         SpecialFolder(CSIDL_COMMON_APPDATA) + "\\Thunder Network\\ThunderGougouSearch",
         roaming + "\\Tencent\\TencentTraveler\\100", roaming + "\\Maxthon2"}) {
-    std::string from = folder + '\0';
-    SHFILEOPSTRUCTA op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    SHFileOperationA(&op);
+    RemoveFolder(folder);
   }
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Mozilla\\Mozilla Firefox");
   for (const char* key : {"SOFTWARE\\Opera SoftWare", "Software\\baidu\\BaiduToolbar\\History",

@@ -2,11 +2,11 @@
 // of the demo shows findings: histories of the Run box, the common dialogs, recent
 // documents, jump lists, per-user extensions, program starts, the notification area,
 // searches, mapped drives, the clipboard, the recycle bin, Paint and WordPad; the browsers
-// and toolbars (DemoBrowsers.cpp); and invalid
-// registry entries of every registry category (DemoRegistry.cpp).
+// and toolbars (DemoBrowsers.cpp); applications and media players (DemoApplications.cpp);
+// and invalid registry entries of every registry category (DemoRegistry.cpp).
 // Run once in the demo prefix by tools/run.sh. "/registry" plants only the invalid
-// registry entries, "/remove-registry" takes them away again; "/remove-browsers" takes away
-// the browsers' profiles and keys.
+// registry entries, "/remove-registry" takes them away again; "/remove-browsers" and
+// "/remove-applications" take away the browsers' and the applications' traces.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <string>
 
+#include "DemoApplications.h"
 #include "DemoBrowsers.h"
 #include "DemoRegistry.h"
 #include "core/UserAssistRules.h"
@@ -189,12 +190,18 @@ int main(int argc, char** argv) {
     std::printf("demo browsers removed\n");
     return 0;
   }
+  if (mode == "/remove-applications") {
+    RemoveApplications();
+    std::printf("demo applications removed\n");
+    return 0;
+  }
   CoInitialize(nullptr);
   SeedRegistry();
   SeedInvalidRegistry();
   SeedFiles();
   SeedClipboard();
   SeedBrowsers();
+  SeedApplications();
   CoUninitialize();
   std::printf("demo traces seeded\n");
   return 0;
