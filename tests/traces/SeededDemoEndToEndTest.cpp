@@ -389,7 +389,9 @@ TEST(SeededDemo, ApplicationsAndPlayersFindTheirTracesAndTheCleanKeepsTheirSetti
   demo.scan->ScanItems(false);
   uint32_t total = 0;
   for (const auto& [caption, count] : kFindings) {
-    EXPECT_EQ(demo.Item(caption)->ChildCount(), count) << Utf8FromGbk(caption);
+    std::string found;
+    for (const std::string& finding : Captions(demo.Item(caption))) found += "\n  " + Utf8FromGbk(finding);
+    EXPECT_EQ(demo.Item(caption)->ChildCount(), count) << Utf8FromGbk(caption) << found;
     total += demo.Item(caption)->ChildCount();
   }
   EXPECT_EQ(demo.Item("Acrobat Reader阅读器")->Data.Caption, std::string("Acrobat Reader阅读器") + FormatFileRegistrySummary(1, 1, 2048));

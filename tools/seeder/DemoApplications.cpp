@@ -25,6 +25,21 @@ const char* const kUserKeys[] = {
     "Software\\Storm", "Software\\KuGoo6", "Software\\KMPlayer", "Software\\Gabest",
 };
 
+// The class as the 32-bit program sees it: in the 32-bit view on 64-bit Windows.
+void RegisterEmEditorClass(const std::string& server) {
+  HKEY h = nullptr;
+  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, (std::string(kEmEditorClass) + "\\InprocServer32").c_str(), 0, nullptr, 0,
+                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &h, nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExA(h, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()), static_cast<DWORD>(server.size() + 1));
+  RegCloseKey(h);
+}
+
+void RemoveEmEditorClass() {
+  RegDeleteKeyExA(HKEY_CLASSES_ROOT, (std::string(kEmEditorClass) + "\\InprocServer32").c_str(), KEY_WOW64_32KEY, 0);
+  RegDeleteKeyExA(HKEY_CLASSES_ROOT, kEmEditorClass, KEY_WOW64_32KEY, 0);
+}
+
 void SeedOfficeAndTools(const std::string& roaming, const std::string& local) {
   Value(HKEY_CURRENT_USER, "Software\\WinRAR\\ArcHistory", "0", "C:\\users\\Public\\Documents\\photos.rar");
   Value(HKEY_CURRENT_USER, "Software\\7-Zip\\FM", "PanelPath0", "C:\\users\\Public\\Documents\\");
@@ -49,7 +64,7 @@ void SeedOfficeAndTools(const std::string& roaming, const std::string& local) {
   Dirs(emeditor);
   File(emeditor + "\\emeditor.dll", "MZ");
   File(emeditor + "\\eeCommon.ini", "[Recent File List]\r\nFile0=C:\\log\\server.log\r\n[Config]\r\nWrap=1\r\n");
-  Value(HKEY_CLASSES_ROOT, std::string(kEmEditorClass) + "\\InprocServer32", "", emeditor + "\\emeditor.dll");
+  RegisterEmEditorClass(emeditor + "\\emeditor.dll");
   Value(HKEY_CURRENT_USER, "Software\\EmSoft\\EmEditor v3\\Recent Folder List", "Folder0", "C:\\log");
 }
 
@@ -109,5 +124,5 @@ void RemoveApplications() {
         roaming + "\\Tencent\\QQLive\\" + kQQLiveUser})
     RemoveFolder(folder);
   for (const char* key : kUserKeys) SHDeleteKeyA(HKEY_CURRENT_USER, key);
-  SHDeleteKeyA(HKEY_CLASSES_ROOT, kEmEditorClass);
+  RemoveEmEditorClass();
 }
