@@ -21,19 +21,6 @@ namespace {
 using tracefiles::MakeDirs;
 using tracefiles::Write;
 
-void SetValue(HKEY root, const std::string& key, const char* name, const std::string& text) {
-  HKEY h;
-  RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
-  RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(h);
-}
-
-std::set<std::string> Captions(const TTraceScanBench& b) {
-  std::set<std::string> out;
-  for (const TTreeNode* f = b.item->FirstChild(); f; f = f->NextSibling()) out.insert(f->Data.Caption);
-  return out;
-}
-
 struct TAppKeys {
   TAppKeys() { Remove(); }
   ~TAppKeys() { Remove(); }
@@ -53,15 +40,15 @@ TEST(EditPlus, ListsThenTheHistoryFilesBesideTheProgramAndInTheProfile) {
   TTempFolder appData, program;
   context.Ctx.AppDataDir = GbkFromWide(appData.Path());
   const std::string folder = GbkFromWide(program.Path()) + "\\";
-  SetValue(HKEY_CURRENT_USER, "Software\\ES-Computing\\EditPlus 3\\Recent File List", "File1", "C:\\a.txt");
-  SetValue(HKEY_CLASSES_ROOT, "CLSID\\{36D94110-787C-4828-9C1B-0DAFEBC36069}\\InprocServer32", "", folder + "eppshell.dll");
+  tracefiles::SetText(HKEY_CURRENT_USER, "Software\\ES-Computing\\EditPlus 3\\Recent File List", "File1", "C:\\a.txt");
+  tracefiles::SetText(HKEY_CLASSES_ROOT, "CLSID\\{36D94110-787C-4828-9C1B-0DAFEBC36069}\\InprocServer32", "", folder + "eppshell.dll");
   Write(folder + "combobox.ini", "12345");
   Write(folder + "combobox_u.ini", "123");
   MakeDirs(context.Ctx.AppDataDir + "\\EditPlus 3");
   Write(context.Ctx.AppDataDir + "\\EditPlus 3\\combobox_u.ini", "1");
   TTraceScanBench b;
   ScanEditPlus(b.scan);
-  EXPECT_EQ(Captions(b), (std::set<std::string>{"HKEY_CURRENT_USER\\Software\\ES-Computing\\EditPlus 3\\Recent File List\\File1:C:\\a.txt",
+  EXPECT_EQ(b.CaptionSet(), (std::set<std::string>{"HKEY_CURRENT_USER\\Software\\ES-Computing\\EditPlus 3\\Recent File List\\File1:C:\\a.txt",
                                                 context.Ctx.AppDataDir + "\\EditPlus 3\\combobox_u.ini",
                                                 folder + "combobox.ini", folder + "combobox_u.ini"}));
   EXPECT_EQ(b.scan.Size, 9);
@@ -72,9 +59,9 @@ TEST(Acrobat, EveryVersionsRecentKeysAndTheSearchIndexesWithTheirOwnSummary) {
   TTestContext context(false);
   for (const char* version : {"8.0", "9.0"})
     for (const char* entry : {"c1", "c2"})
-      SetValue(HKEY_CURRENT_USER, std::string("Software\\Adobe\\Acrobat Reader\\") + version + "\\AVGeneral\\cRecentFiles\\" + entry,
+      tracefiles::SetText(HKEY_CURRENT_USER, std::string("Software\\Adobe\\Acrobat Reader\\") + version + "\\AVGeneral\\cRecentFiles\\" + entry,
                "tDIText", "/C/a.pdf");
-  SetValue(HKEY_CURRENT_USER, "Software\\Adobe\\Acrobat Reader\\7.0\\AVGeneral", "bExpandRHPInViewer", "1");
+  tracefiles::SetText(HKEY_CURRENT_USER, "Software\\Adobe\\Acrobat Reader\\7.0\\AVGeneral", "bExpandRHPInViewer", "1");
   const std::string search = GetSpecialFolder(28) + "\\Adobe\\Acrobat\\9.0\\Cache\\Search90";
   MakeDirs(search);
   Write(search + "\\one.idx", "1234567890");
@@ -86,8 +73,8 @@ TEST(Acrobat, EveryVersionsRecentKeysAndTheSearchIndexesWithTheirOwnSummary) {
   ASSERT_NE(acrobat, nullptr);
   TTraceScanBench b;
   acrobat->Scan(b.scan);
-  EXPECT_TRUE(Captions(b).count("HKEY_CURRENT_USER\\Software\\Adobe\\Acrobat Reader\\9.0\\AVGeneral\\cRecentFiles\\c2"));
-  EXPECT_TRUE(Captions(b).count(search + "\\one.idx"));
+  EXPECT_TRUE(b.CaptionSet().count("HKEY_CURRENT_USER\\Software\\Adobe\\Acrobat Reader\\9.0\\AVGeneral\\cRecentFiles\\c2"));
+  EXPECT_TRUE(b.CaptionSet().count(search + "\\one.idx"));
   EXPECT_EQ(b.scan.Count, 5);
   EXPECT_EQ(b.scan.Size, 10);
   EXPECT_EQ(b.totals.Count, 0) << "the driver adds the item's count once";
@@ -105,8 +92,8 @@ TEST(TaobaoWangwang, LoginFilesInTheServersFolderAndNothingWithoutTheServer) {
 
   TTempFolder program;
   const std::string folder = GbkFromWide(program.Path()) + "\\";
-  SetValue(HKEY_CLASSES_ROOT, "AliIMX.WangWangX\\CLSID", "", "{0E3B7A57-0000-4000-8000-00000000A11A}");
-  SetValue(HKEY_CLASSES_ROOT, "CLSID\\{0E3B7A57-0000-4000-8000-00000000A11A}\\LocalServer32", "", folder + "AliIM.exe /automation");
+  tracefiles::SetText(HKEY_CLASSES_ROOT, "AliIMX.WangWangX\\CLSID", "", "{0E3B7A57-0000-4000-8000-00000000A11A}");
+  tracefiles::SetText(HKEY_CLASSES_ROOT, "CLSID\\{0E3B7A57-0000-4000-8000-00000000A11A}\\LocalServer32", "", folder + "AliIM.exe /automation");
   MakeDirs(folder + "profiles\\system");
   Write(folder + "profiles\\system\\lastlogininfo.xml", "<a/>");
   Write(folder + "log.log", "ab");

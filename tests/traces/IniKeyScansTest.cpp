@@ -18,21 +18,9 @@
 namespace {
 
 using tracefiles::MakeDirs;
+using tracefiles::SetText;
 using tracefiles::Read;
 using tracefiles::Write;
-
-void SetDefault(HKEY root, const std::string& key, const std::string& text, DWORD type = REG_SZ) {
-  HKEY h;
-  RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
-  RegSetValueExA(h, "", 0, type, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(h);
-}
-
-std::vector<std::string> Captions(const TTraceScanBench& b) {
-  std::vector<std::string> out;
-  for (const TTreeNode* f = b.item->FirstChild(); f; f = f->NextSibling()) out.push_back(f->Data.Caption);
-  return out;
-}
 
 struct TEditorKeys {
   TEditorKeys() { Remove(); }
@@ -62,15 +50,15 @@ TEST(UltraEdit, BothCopiesTheirListsLastKeyFirstAndTheKeyDeleteKeepsTheRest) {
   MakeDirs(context.Ctx.ProgFilesDir + "\\IDM Computer Solutions\\UltraEdit");
   const std::string program = context.Ctx.ProgFilesDir + "\\IDM Computer Solutions\\UltraEdit\\";
   Write(program + "Uedit32.ini", "[Recent File List]\r\nFile1=C:\\a\\first.txt\r\n[Find History]\r\nFind1=not read here\r\n");
-  SetDefault(HKEY_CLASSES_ROOT, "Applications\\Uedit32.exe\\shell\\edit\\command",
-             "%ProgramFiles%\\IDM Computer Solutions\\UltraEdit\\Uedit32.exe \"%1\"", REG_EXPAND_SZ);
+  SetText(HKEY_CLASSES_ROOT, "Applications\\Uedit32.exe\\shell\\edit\\command", "",
+          "%ProgramFiles%\\IDM Computer Solutions\\UltraEdit\\Uedit32.exe \"%1\"", REG_EXPAND_SZ);
   const std::string user = context.Ctx.AppDataDir + "\\IDMComp\\UltraEdit\\";
   MakeDirs(user);
   Write(user + "Uedit32.ini", kUserIni);
 
   TTraceScanBench b;
   ScanUltraEdit(b.scan);
-  EXPECT_EQ(Captions(b), (std::vector<std::string>{program + "Uedit32.ini:first.txt", user + "Uedit32.ini:three.cpp",
+  EXPECT_EQ(b.Captions(), (std::vector<std::string>{program + "Uedit32.ini:first.txt", user + "Uedit32.ini:three.cpp",
                                                    user + "Uedit32.ini:one.txt", user + "Uedit32.ini:" /* a folder: no file name */,
                                                    user + "Uedit32.ini:needle"}))
       << "program copy first; then recent files, find in files, find, each from its last key";
@@ -95,7 +83,7 @@ TEST(UltraEdit, ACommandOfAnotherTypeOrAMissingFileGivesOnlyTheUserCopy) {
   TTestContext context(false);
   TTempFolder appData;
   context.Ctx.AppDataDir = GbkFromWide(appData.Path());
-  SetDefault(HKEY_CLASSES_ROOT, "Applications\\Uedit32.exe\\shell\\edit\\command", "C:\\nowhere\\Uedit32.exe");
+  SetText(HKEY_CLASSES_ROOT, "Applications\\Uedit32.exe\\shell\\edit\\command", "", "C:\\nowhere\\Uedit32.exe");
   TTraceScanBench none;
   ScanUltraEdit(none.scan);
   EXPECT_EQ(none.scan.Count, 0);
@@ -107,7 +95,7 @@ TEST(UltraEdit, ACommandOfAnotherTypeOrAMissingFileGivesOnlyTheUserCopy) {
   Write(user + "Uedit32.ini", binary);
   TTraceScanBench garbage;
   ScanUltraEdit(garbage.scan);
-  for (const std::string& caption : Captions(garbage)) EXPECT_EQ(caption.rfind(user, 0), 0u) << caption;
+  for (const std::string& caption : garbage.Captions()) EXPECT_EQ(caption.rfind(user, 0), 0u) << caption;
   EXPECT_EQ(Read(user + "Uedit32.ini"), binary) << "reading changes nothing";
 }
 
@@ -128,14 +116,14 @@ TEST(EmEditor, TheProgramFoldersIniThenBothRegistryLists) {
   TTestContext context(false);
   TTempFolder dir;
   const std::string folder = GbkFromWide(dir.Path()) + "\\";
-  SetDefault(HKEY_CLASSES_ROOT, "CLSID\\{DFA0CC7F-D36B-47D1-8EF5-415C1DA53F57}\\InprocServer32", folder + "emeditor.dll");
+  SetText(HKEY_CLASSES_ROOT, "CLSID\\{DFA0CC7F-D36B-47D1-8EF5-415C1DA53F57}\\InprocServer32", "", folder + "emeditor.dll");
   Write(folder + "eeCommon.ini", "[Recent File List]\r\nFile0=C:\\x\\a.txt\r\nFile1=C:\\x\\b.txt\r\n[Other]\r\nk=v\r\n");
-  SetDefault(HKEY_CURRENT_USER, "Software\\EmSoft\\EmEditor v3\\Recent Folder List", "C:\\x");
+  SetText(HKEY_CURRENT_USER, "Software\\EmSoft\\EmEditor v3\\Recent Folder List", "", "C:\\x");
   TTraceScanBench b;
   ScanEmEditor(b.scan);
   ASSERT_EQ(b.scan.Count, 3);
-  EXPECT_EQ(Captions(b)[0], folder + "eeCommon.ini:b.txt");
-  EXPECT_EQ(Captions(b)[1], folder + "eeCommon.ini:a.txt");
+  EXPECT_EQ(b.Captions()[0], folder + "eeCommon.ini:b.txt");
+  EXPECT_EQ(b.Captions()[1], folder + "eeCommon.ini:a.txt");
   EXPECT_EQ(b.item->FirstChild()->Data.Name, "Recent File List|File1");
   ASSERT_TRUE(RewriteOtherFinding(b.item->FirstChild()->Data));
   const std::string after = Read(folder + "eeCommon.ini");

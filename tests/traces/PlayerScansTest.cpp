@@ -17,20 +17,8 @@
 namespace {
 
 using tracefiles::MakeDirs;
+using tracefiles::SetText;
 using tracefiles::Write;
-
-void SetValue(const std::string& key, const char* name, const std::string& text) {
-  HKEY h;
-  RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
-  RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(h);
-}
-
-std::set<std::string> Captions(const TTraceScanBench& b) {
-  std::set<std::string> out;
-  for (const TTreeNode* f = b.item->FirstChild(); f; f = f->NextSibling()) out.insert(f->Data.Caption);
-  return out;
-}
 
 struct TPlayerKeys {
   TPlayerKeys() { Remove(); }
@@ -50,7 +38,7 @@ TEST(RealPlayer, PreferenceKeysContainingTheNamesHistoryFilesAndTheOwnSummary) {
   TTempFolder appData;
   context.Ctx.AppDataDir = GbkFromWide(appData.Path());
   for (const char* sub : {"MostRecentClips1", "MostRecentClips12", "OpenLocationClips", "xLastOpenFileDirx", "Volume", "mostrecentclips3"})
-    SetValue(kPreferences + "\\" + sub, "", "x");
+    SetText(HKEY_CURRENT_USER, kPreferences + "\\" + sub, "", "x");
   const std::string real = context.Ctx.AppDataDir + "\\Real\\RealOne Player\\";
   MakeDirs(real + "History");
   Write(real + "History\\clip.rpl", "123");
@@ -60,7 +48,7 @@ TEST(RealPlayer, PreferenceKeysContainingTheNamesHistoryFilesAndTheOwnSummary) {
   const TItemHandler* handler = table.Find("RealPlayer/RealOne播放器");
   TTraceScanBench b;
   handler->Scan(b.scan);
-  EXPECT_EQ(Captions(b), (std::set<std::string>{"HKEY_CURRENT_USER\\" + kPreferences + "\\MostRecentClips1",
+  EXPECT_EQ(b.CaptionSet(), (std::set<std::string>{"HKEY_CURRENT_USER\\" + kPreferences + "\\MostRecentClips1",
                                                 "HKEY_CURRENT_USER\\" + kPreferences + "\\MostRecentClips12",
                                                 "HKEY_CURRENT_USER\\" + kPreferences + "\\OpenLocationClips",
                                                 "HKEY_CURRENT_USER\\" + kPreferences + "\\xLastOpenFileDirx",
@@ -75,25 +63,25 @@ TEST(KMPlayer, TheAlbumBesideTheProgramOrItsEmptyKeyAndTheLastViewedList) {
   TPlayerKeys keys;
   TTempFolder program;
   const std::string folder = GbkFromWide(program.Path()) + "\\";
-  SetValue("Software\\KMPlayer\\LastViewFile", "0", "C:\\movie.avi");
-  SetValue("Software\\KMPlayer\\WideAlbum\\(Default Album)", "", "  album\\default.kpl ");
+  SetText(HKEY_CURRENT_USER, "Software\\KMPlayer\\LastViewFile", "0", "C:\\movie.avi");
+  SetText(HKEY_CURRENT_USER, "Software\\KMPlayer\\WideAlbum\\(Default Album)", "", "  album\\default.kpl ");
   TTraceScanBench withoutProgram;
   ScanKMPlayer(withoutProgram.scan);
   EXPECT_EQ(withoutProgram.scan.Count, 1) << "the list only";
 
-  SetValue("Software\\KMPlayer\\KMP2.0\\OptionArea", "InstallPath", folder + "KMPlayer.exe");
+  SetText(HKEY_CURRENT_USER, "Software\\KMPlayer\\KMP2.0\\OptionArea", "InstallPath", folder + "KMPlayer.exe");
   MakeDirs(folder + "album");
   Write(folder + "album\\default.kpl", "123");
   TTraceScanBench b;
   ScanKMPlayer(b.scan);
-  EXPECT_EQ(Captions(b), (std::set<std::string>{"HKEY_CURRENT_USER\\Software\\KMPlayer\\LastViewFile\\0:C:\\movie.avi",
+  EXPECT_EQ(b.CaptionSet(), (std::set<std::string>{"HKEY_CURRENT_USER\\Software\\KMPlayer\\LastViewFile\\0:C:\\movie.avi",
                                                 folder + "album\\default.kpl"}));
   EXPECT_EQ(b.scan.Size, 0);
 
-  SetValue("Software\\KMPlayer\\WideAlbum\\(Default Album)", "", "");
+  SetText(HKEY_CURRENT_USER, "Software\\KMPlayer\\WideAlbum\\(Default Album)", "", "");
   TTraceScanBench empty;
   ScanKMPlayer(empty.scan);
-  EXPECT_TRUE(Captions(empty).count("HKEY_CURRENT_USER\\Software\\KMPlayer\\WideAlbum\\(Default Album)"));
+  EXPECT_TRUE(empty.CaptionSet().count("HKEY_CURRENT_USER\\Software\\KMPlayer\\WideAlbum\\(Default Album)"));
   EXPECT_EQ(empty.scan.Count, 2);
 }
 
@@ -104,9 +92,9 @@ TEST(MediaPlayerClassic, DefaultPlaylistAndBothLists) {
   context.Ctx.AppDataDir = GbkFromWide(appData.Path());
   MakeDirs(context.Ctx.AppDataDir + "\\Media Player Classic");
   Write(context.Ctx.AppDataDir + "\\Media Player Classic\\default.mpcpl", "MPCPLAYLIST");
-  SetValue("Software\\Gabest\\Media Player Classic\\Recent File List", "File1", "C:\\a.mkv");
-  SetValue("Software\\Gabest\\Media Player Classic\\Recent File List", "File2", "");
-  SetValue("Software\\Gabest\\Media Player Classic\\Recent Dub List", "File1", "C:\\a.ac3");
+  SetText(HKEY_CURRENT_USER, "Software\\Gabest\\Media Player Classic\\Recent File List", "File1", "C:\\a.mkv");
+  SetText(HKEY_CURRENT_USER, "Software\\Gabest\\Media Player Classic\\Recent File List", "File2", "");
+  SetText(HKEY_CURRENT_USER, "Software\\Gabest\\Media Player Classic\\Recent Dub List", "File1", "C:\\a.ac3");
   TTraceScanBench b;
   ScanMediaPlayerClassic(b.scan);
   EXPECT_EQ(b.scan.Count, 3) << "an empty value is no history";
@@ -129,6 +117,6 @@ TEST(QQLive, UserXmlFoldersOfLongIdsAndTheVideoCacheOfUserIni) {
   Write(base + "User.ini", "[Cache]\r\nDirectory=" + GbkFromWide(cache.Path()) + "\r\n");
   TTraceScanBench b;
   ScanQQLive(b.scan);
-  EXPECT_EQ(Captions(b), (std::set<std::string>{user + "\\xml\\deep\\history.xml", vod + "\\part.dat"}));
+  EXPECT_EQ(b.CaptionSet(), (std::set<std::string>{user + "\\xml\\deep\\history.xml", vod + "\\part.dat"}));
   EXPECT_EQ(b.scan.Size, 8);
 }

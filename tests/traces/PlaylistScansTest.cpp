@@ -20,15 +20,9 @@
 namespace {
 
 using tracefiles::MakeDirs;
+using tracefiles::SetText;
 using tracefiles::Read;
 using tracefiles::Write;
-
-void SetValue(const std::string& key, const char* name, const std::string& text) {
-  HKEY h;
-  RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
-  RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(h);
-}
 
 struct TPlayerKeys {
   TPlayerKeys() { Remove(); }
@@ -75,7 +69,7 @@ TEST(Storm, HistoryInTheVirtualStoreOn32BitWindowsTheLastListCountsAndTheCleanKe
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<config><localplayhist/><skin name=\"blue\"><color/></skin>"
         "<LocalPlayHist><item path=\"C:\\a.avi\"/><item path=\"C:\\b.avi\"/></LocalPlayHist></config>");
   const std::string folder = GbkFromWide(program.Path()) + "\\";
-  SetValue("Software\\Storm", "exepath", folder + "Storm.exe");
+  SetText(HKEY_CURRENT_USER, "Software\\Storm", "exepath", folder + "Storm.exe");
   Write(folder + "playlist.smpl", "1234");
   TTraceScanBench b;
   ScanStorm(b.scan);
@@ -112,14 +106,14 @@ TEST(Kugoo, SearchListsOfUserFoldersTheLibraryTablesAndTheSearchHistoryAllCountF
   TTestContext context(5, 1, false);
   TTempFolder old, current;
   const std::string k2007 = GbkFromWide(old.Path()) + "\\", k2010 = GbkFromWide(current.Path()) + "\\";
-  SetValue("Software\\KuGoo4", "AppFileName", k2007 + "KuGoo.exe");
+  SetText(HKEY_CURRENT_USER, "Software\\KuGoo4", "AppFileName", k2007 + "KuGoo.exe");
   const char* const users[][2] = {{"12345", "5"}, {"1a2", "9"}, {"1.2", "9"}, {"777", "1"}, {"888", nullptr}};
   for (const auto& user : users) {
     MakeDirs(k2007 + user[0]);
     Write(k2007 + user[0] + "\\Option.ini", std::string("[Player]\r\nVolume=50\r\n[SearchItems]\r\n") +
                                                  (user[1] ? std::string("Count=") + user[1] + "\r\n" : "") + "Item1=song\r\n");
   }
-  SetValue("Software\\KuGoo6", "AppFilename", k2010 + "KuGoo.exe");
+  SetText(HKEY_CURRENT_USER, "Software\\KuGoo6", "AppFilename", k2010 + "KuGoo.exe");
   Write(k2010 + "KuGoo.exe", "MZ");
   ASSERT_TRUE(sqlfixture::Exec(k2010 + "KGLibrary.db", "CREATE TABLE PlayListItems (id INTEGER, path TEXT);"
                                                        "INSERT INTO PlayListItems VALUES (1, 'C:\\a.mp3'), (2, 'C:\\b.mp3');"
@@ -168,7 +162,7 @@ TEST(Kugoo, On32BitVistaAndLaterTheOldSearchListsLieInTheVirtualStore) {
   TTestContext context(6, 0, false);
   TTempFolder local, program;
   TLocalAppData variable(GbkFromWide(local.Path()));
-  SetValue("Software\\KuGoo4", "AppFileName", GbkFromWide(program.Path()) + "\\KuGoo.exe");
+  SetText(HKEY_CURRENT_USER, "Software\\KuGoo4", "AppFileName", GbkFromWide(program.Path()) + "\\KuGoo.exe");
   const std::string inProgram = GbkFromWide(program.Path()) + "\\42", inStore = GbkFromWide(local.Path()) + "\\VirtualStore\\Program Files\\KuGoo2007\\43";
   for (const std::string& user : {inProgram, inStore}) {
     MakeDirs(user);
