@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 namespace bench {
@@ -44,6 +45,12 @@ inline long long BareWalk(const std::string& folder) {
   } while (FindNextFileA(h, &fd));
   FindClose(h);
   return files;
+}
+
+// One figure with its goal: "<what>: <value> <unit> (goal <goal>: met)", or missed when the
+// value is above the goal.
+inline void PrintGoal(const char* what, double value, const char* unit, double goal) {
+  std::printf("%s: %.2f %s (goal %g: %s)\n", what, value, unit, goal, value <= goal ? "met" : "missed");
 }
 
 inline double Seconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER freq) {

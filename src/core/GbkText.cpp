@@ -30,7 +30,15 @@ int CompareTextGbk(const std::string& a, const std::string& b) {
 }
 
 bool SameTextGbk(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && CompareTextGbk(a, b) == 0;
+  // Character by character, without lower-cased copies: scans call this for every entry.
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size();) {
+    const size_t n = GbkCharLength(a, i);
+    if (n != GbkCharLength(b, i)) return false;
+    if (n == 1 ? Lower(a[i]) != Lower(b[i]) : (a[i] != b[i] || a[i + 1] != b[i + 1])) return false;
+    i += n;
+  }
+  return true;
 }
 
 size_t FindCharGbk(const std::string& text, char c, size_t from) {

@@ -38,9 +38,10 @@ bool HoldsUtf16BinaryValues(const std::string& keyPath) {
 }
 
 bool IsExcludedName(const std::string& name, const std::vector<std::string>& excludedLower) {
-  if (excludedLower.empty()) return false;
-  std::string lower = LowerGbk(name);
-  return std::find(excludedLower.begin(), excludedLower.end(), lower) != excludedLower.end();
+  // Compared in place: this runs for every file of a walk.
+  for (const std::string& excluded : excludedLower)
+    if (excluded.size() == name.size() && SameTextGbk(name, excluded)) return true;
+  return false;
 }
 
 bool TakesUnresolvedShortcuts(const std::string& folder, const std::string& recentFolder) {

@@ -1,4 +1,4 @@
-// One FindFirstFileA/FindNextFileA enumeration, closed when the object goes:
+// One folder enumeration, closed when the object goes:
 //   for (TFindFile f(pattern); f.Found(); f.Next()) use(f.Data());
 // After the loop, Complete() tells whether the listing reached its end ("no more files",
 // or nothing matched) or broke off on an error (Error() says which).
@@ -10,9 +10,17 @@
 
 #include "system/Handles.h"
 
+// The first entry matching pattern: on Windows 7 and later without the short name and in
+// large batches (FindExInfoBasic, FIND_FIRST_EX_LARGE_FETCH), which lists faster; systems
+// that refuse those values get the plain FindFirstFileA, decided at the first call.
+// cAlternateFileName is empty on the fast path.
+HANDLE FindFirstEntry(const std::string& pattern, WIN32_FIND_DATAA& data);
+// The benchmark compares both ways: false makes every listing use FindFirstFileA.
+void AllowFastListing(bool allowed);
+
 class TFindFile {
  public:
-  explicit TFindFile(const std::string& pattern) : handle_(FindFirstFileA(pattern.c_str(), &data_)) {
+  explicit TFindFile(const std::string& pattern) : handle_(FindFirstEntry(pattern, data_)) {
     found_ = handle_.Valid();
     if (!found_) Ended(GetLastError());
   }

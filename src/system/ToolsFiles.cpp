@@ -47,6 +47,11 @@ bool IsLiveFile(const std::string& path) {
   return FileExistsAnyView(trimmed);
 }
 
+bool IsListedFileLive(const std::string& path) {
+  const auto& pending = AppContext().PendingDeleteFiles;
+  return pending.empty() || !pending.count(core::TrimBlanks(path));
+}
+
 int64_t GetFileSize64(const std::string& path) {
   if (path.empty() || core::HasWildcard(path)) return 0;
   TFsRedirectionGuard native;

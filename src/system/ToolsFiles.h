@@ -22,6 +22,9 @@ bool FileExistsOnPath(const std::string& name);
 // The trimmed path exists in either view and is not scheduled for deletion at restart
 // (PendingDeleteFiles, any letter case).
 bool IsLiveFile(const std::string& path);
+// IsLiveFile of a file its folder's listing has just shown: the listing is the proof that
+// it exists, so only the restart list is consulted (no file-system call per entry).
+bool IsListedFileLive(const std::string& path);
 
 // Size in bytes of the file (native view); 0 when it is not found.
 int64_t GetFileSize64(const std::string& path);

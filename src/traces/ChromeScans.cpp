@@ -61,7 +61,7 @@ bool ScanChromeFiles(TItemScan& scan, const std::string& folder, const std::stri
     const std::string name = f.Name();
     if (name.empty() || name[0] == '.' || f.IsDir()) continue;
     const std::string path = folder + "\\" + name;
-    if (IsLiveFile(path)) AddFileFinding(scan, path, name, kKindFile, f.Size());
+    if (IsListedFileLive(path)) AddFileFinding(scan, path, name, kKindFile, f.Size());
     if (EntryDone(scan)) return true;
   }
   return false;

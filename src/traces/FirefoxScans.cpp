@@ -74,7 +74,7 @@ bool ScanFirefoxDatabase(TItemScan& scan, const std::string& folder, const std::
     if (IsPlainFolder(f.Attributes())) {
       if (ScanFirefoxDatabase(scan, path, database, olderFile, table, condition)) return true;
     } else if (!core::SameTextGbk(name, database)) {
-      if (!olderFile.empty() && core::SameTextGbk(name, olderFile) && IsLiveFile(path))
+      if (!olderFile.empty() && core::SameTextGbk(name, olderFile) && IsListedFileLive(path))
         AddFileFinding(scan, path, name, "", f.Size());
     } else if (!TestDatabase(scan, path, table, condition)) {
       return EntryDone(scan);  // this folder's walk ends; the levels above go on
@@ -94,7 +94,7 @@ bool ScanFirefoxCache(TItemScan& scan, const std::string& folder) {
       for (TFindFile c(path + "\\*.*"); c.Found(); c.Next()) {
         const std::string file = c.Name();
         if (file.empty() || file[0] == '.' || c.IsDir()) continue;
-        if (IsLiveFile(path + "\\" + file)) AddFileFinding(scan, path + "\\" + file, file, kKindFile, c.Size());
+        if (IsListedFileLive(path + "\\" + file)) AddFileFinding(scan, path + "\\" + file, file, kKindFile, c.Size());
         if (EntryDone(scan)) return true;
       }
       return false;  // the other folders beside a cache are not looked at

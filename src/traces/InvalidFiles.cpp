@@ -153,7 +153,7 @@ void TFindInvalidFiles::AddFinding(TItemScan& scan, const TFindResult& result) {
   const std::string folder = slash == std::string::npos ? std::string() : result.Path.substr(0, slash);
   const std::string name = slash == std::string::npos ? result.Path : result.Path.substr(slash + 1);
   const std::string path = core::ExcludeTrailingBackslash(folder) + "\\" + name;
-  if (!IsLiveFile(path)) return;
+  if (!IsListedFileLive(path)) return;
   if (!AddResultNode(scan.Tree, path, true, std::string(), scan.Item, -1, kKindFile, std::string(), name)) return;
   CountFinding(result.Size, scan.Size, scan.Count, *scan.Totals);
 }

@@ -20,7 +20,7 @@ bool ScanFolderFiles(TItemScan& scan, const std::string& folder, const std::stri
     if (f.IsDir()) continue;
     const std::string name = f.Name();
     const std::string path = dir + "\\" + name;
-    if (IsLiveFile(path) &&
+    if (IsListedFileLive(path) &&
         (!shortcuts || takeUnresolved || ResolveShortcut(path) != kNoShortcutTarget))
       AddFileFinding(scan, path, name, shortcuts ? kKindShortcut : kKindFile, f.Size());
     if (EntryDone(scan)) return true;

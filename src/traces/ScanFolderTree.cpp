@@ -8,19 +8,26 @@
 
 namespace {
 
-// dir ends with a backslash.
-bool Walk(TItemScan& scan, const std::string& dir, const std::vector<std::string>& excluded) {
+// dir ends with a backslash; it is the walk's one path buffer (each entry's path is built
+// in it and it is given back as it came).
+bool Walk(TItemScan& scan, std::string& dir, const std::vector<std::string>& excluded) {
+  const size_t base = dir.size();
   for (TFindFile f(dir + "*.*"); f.Found(); f.Next()) {
-    const std::string name = f.Name();
-    if (name == "." || name == "..") continue;
-    const std::string path = dir + name;
+    const char* name = f.Data().cFileName;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+    dir.resize(base);
+    dir += name;
     if (f.IsDir()) {
-      if (!(f.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) && Walk(scan, path + "\\", excluded)) return true;
-    } else if (!core::IsExcludedName(name, excluded) && IsLiveFile(path)) {
-      AddFileFinding(scan, path, name, kKindFile, f.Size());
+      if (!(f.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        dir += '\\';
+        if (Walk(scan, dir, excluded)) return true;
+      }
+    } else if ((excluded.empty() || !core::IsExcludedName(name, excluded)) && IsListedFileLive(dir)) {
+      AddFileFinding(scan, dir, name, kKindFile, f.Size());
     }
     if (EntryDone(scan)) return true;
   }
+  dir.resize(base);
   return false;
 }
 
@@ -33,5 +40,6 @@ bool ScanFolderTree(TItemScan& scan, const std::string& folder) {
 bool ScanFolderTree(TItemScan& scan, const std::string& folder, const std::vector<std::string>& excludedLower) {
   // An empty text would list the current folder.
   if (folder.empty()) return false;
-  return Walk(scan, core::IncludeTrailingBackslash(folder), excludedLower);
+  std::string dir = core::IncludeTrailingBackslash(folder);
+  return Walk(scan, dir, excludedLower);
 }
