@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "BenchTree.h"
 #include "items/ResultRows.h"
@@ -20,6 +21,7 @@
 #include "system/ToolsFiles.h"
 #include "traces/ScanFolderFiles.h"
 #include "traces/ScanFolderTree.h"
+#include "traces/TraceFindings.h"
 #include "ui/MessagePump.h"
 
 using namespace bench;
@@ -94,6 +96,10 @@ int main(int argc, char** argv) {
     for (int d = 0; d < folders; ++d) ScanFolderFiles(scan, root + "\\d" + std::to_string(d), "*.*");
   };
   const auto throttled = [] { PumpMessages(); };
+  // The tree's paths, to time the findings and the pump on their own.
+  std::vector<std::string> paths;
+  ListingWalk(root, [&](const std::string& path) { paths.push_back(path); });
+  TBest adding, pumping;
   TBest bare, fastListing, liveTest, oldLive, treeFast, treeOld, filesFast, filesOld, everyEntry;
   long long bareFiles = 0;
   int32_t found = 0, foundFiles = 0;
@@ -111,6 +117,17 @@ int main(int argc, char** argv) {
     a = Now();
     ListingWalk(root, [](const std::string& path) { IsLiveFile(path); });
     oldLive.Take(Seconds(a, Now(), g_freq));
+    int32_t added = 0;
+    adding.Take(TimeScan(
+        [&](TItemScan& scan) {
+          for (const std::string& path : paths) AddFileFinding(scan, path, path.substr(path.rfind('\\') + 1), kKindFile, 0);
+        },
+        nullptr, added));
+    pumping.Take(TimeScan(
+        [&](TItemScan& scan) {
+          for (size_t i = 0; i < paths.size(); ++i) EntryDone(scan);
+        },
+        throttled, added));
     treeFast.Take(TimeScan(tree, throttled, found));
     filesFast.Take(TimeScan(perFolder, throttled, foundFiles));
     everyEntry.Take(TimeScan(tree, [] { PumpMessagesNow(); }, found));
@@ -127,6 +144,9 @@ int main(int argc, char** argv) {
               fastListing.Seconds / bare.Seconds);
   std::printf("  + the live test of a listed file (restart list only): %.2f x\n", liveTest.Seconds / bare.Seconds);
   std::printf("  + the earlier live test (a file-system call per file): %.2f x\n", oldLive.Seconds / bare.Seconds);
+  std::printf("  the findings alone, added to the tree model (file names cut from the paths): %.2f x\n",
+              adding.Seconds / bare.Seconds);
+  std::printf("  the throttled pump alone, once per file: %.2f x\n", pumping.Seconds / bare.Seconds);
   std::printf("ScanFolderTree (%d findings, FindFirstFileA listing): %.2f x bare walk\n", found,
               treeOld.Seconds / bare.Seconds);
   std::printf("ScanFolderFiles over every folder (%d findings, FindFirstFileA listing): %.2f x bare walk\n", foundFiles,

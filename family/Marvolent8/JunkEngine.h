@@ -126,7 +126,9 @@ class TJunkEngine : public IRubbishClean {
   void ScanCategory(size_t index);
   void WalkTarget(size_t category, const TTarget& target);
   bool Excluded(const std::wstring& folder) const;
-  void AddFinding(size_t category, const std::wstring& path, INT64 size);
+  void AddFinding(size_t category, std::wstring&& path, INT64 size);
+  // The first folder listed a second time: every finding so far goes into found_.
+  void StartDeduplicating();
   HRESULT Scan();
 
   LONG refs_ = 1;
@@ -138,7 +140,11 @@ class TJunkEngine : public IRubbishClean {
   int ageDays_ = 0;
   std::wstring scanningPath_;
   TRubbishItem scanningCategory_ = 0;
-  std::unordered_set<std::wstring> found_;  // lower-cased paths already reported this scan
+  // A file can be reported twice only when its folder is walked twice (overlapping
+  // targets). Until that happens no file is looked up; from then on every finding is.
+  std::unordered_set<std::wstring> walked_;  // lower-cased folders listed this scan
+  bool deduplicating_ = false;
+  std::unordered_set<std::wstring> found_;  // lower-cased paths reported, while deduplicating
   std::unordered_set<std::wstring> undeleted_;  // lower-cased; later scans leave them out
   // Shared with the scanning thread.
   std::atomic<bool> stop_{false};

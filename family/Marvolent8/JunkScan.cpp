@@ -16,6 +16,19 @@ uint64_t Now() {
   return Ticks(t);
 }
 
+// The first entry of a folder: on Windows 7 and later without the short name and in large
+// batches, which lists faster; older systems refuse those values and get FindFirstFileW.
+HANDLE FindFirstEntry(const std::wstring& pattern, WIN32_FIND_DATAW& fd) {
+  static bool refused = false;
+  if (!refused) {
+    HANDLE h = FindFirstFileExW(pattern.c_str(), static_cast<FINDEX_INFO_LEVELS>(1) /* basic */, &fd,
+                                FindExSearchNameMatch, nullptr, 2 /* large fetch */);
+    if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_INVALID_PARAMETER) return h;
+    refused = true;
+  }
+  return FindFirstFileW(pattern.c_str(), &fd);
+}
+
 bool MatchesAny(const std::vector<std::wstring>& patterns, const std::wstring& name) {
   if (patterns.empty()) return true;
   for (const std::wstring& p : patterns)
@@ -47,6 +60,8 @@ HRESULT TJunkEngine::Scan() {
       c.TotalSize = 0;
     }
     found_.clear();
+    walked_.clear();
+    deduplicating_ = false;
     scanningCategory_ = 0;
     count = categories_.size();
   }
@@ -92,14 +107,23 @@ bool TJunkEngine::Excluded(const std::wstring& folder) const {
   return false;
 }
 
-void TJunkEngine::AddFinding(size_t category, const std::wstring& path, INT64 size) {
+void TJunkEngine::AddFinding(size_t category, std::wstring&& path, INT64 size) {
   TLocked hold(lock_);
-  const std::wstring folded = FoldedPath(path);
-  if (undeleted_.count(folded)) return;  // a clean of this run could not delete it: it goes at restart
-  if (!found_.insert(folded).second) return;  // another category has it
+  if (!undeleted_.empty() || deduplicating_) {
+    std::wstring folded = FoldedPath(path);
+    // A clean of this run could not delete it: it goes at restart.
+    if (undeleted_.count(folded)) return;
+    if (deduplicating_ && !found_.insert(std::move(folded)).second) return;  // reported already
+  }
   TCategoryState& c = categories_[category];
-  c.Findings.push_back(TFinding{path, size});
+  c.Findings.push_back(TFinding{std::move(path), size});
   c.TotalSize += size;
+}
+
+void TJunkEngine::StartDeduplicating() {
+  deduplicating_ = true;
+  for (const TCategoryState& c : categories_)
+    for (const TFinding& f : c.Findings) found_.insert(FoldedPath(f.Path));
 }
 
 void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
@@ -123,18 +147,20 @@ void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
     {
       TLocked hold(lock_);
       scanningPath_ = folder;
+      if (!walked_.insert(FoldedPath(folder)).second && !deduplicating_) StartDeduplicating();
     }
     WIN32_FIND_DATAW fd;
     // Closed however the loop ends: a string operation below may throw.
-    family::TFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &fd));
+    family::TFindHandle find(FindFirstEntry(folder + L"\\*", fd));
     if (!find) continue;
+    folder += L'\\';  // every entry's path starts with it
     do {
       if (stop_) break;
       const wchar_t* name = fd.cFileName;
       if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0))) continue;
       // Junctions and symbolic links lead elsewhere or back up the tree.
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
-      std::wstring path = folder + L"\\" + name;
+      std::wstring path = folder + name;
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         if (!target.Recursive || FoldedPath(path) == redirected) continue;
         TLocked hold(lock_);
@@ -145,7 +171,7 @@ void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
       uint64_t lastUsed = Ticks(fd.ftLastWriteTime);
       if (Ticks(fd.ftLastAccessTime) > lastUsed) lastUsed = Ticks(fd.ftLastAccessTime);
       if (!OldEnough(lastUsed, now, ageDays)) continue;
-      AddFinding(category, path, (static_cast<INT64>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow);
+      AddFinding(category, std::move(path), (static_cast<INT64>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow);
     } while (FindNextFileW(find.Get(), &fd));
   }
 }

@@ -16,10 +16,14 @@ bool ScanFolderFiles(TItemScan& scan, const std::string& folder, const std::stri
   const bool shortcuts = mask != "*.*";
   // Where every shortcut counts, none needs resolving.
   const bool takeUnresolved = shortcuts && core::TakesUnresolvedShortcuts(dir, GetSpecialFolder(CSIDL_RECENT));
+  // One path buffer for every entry of the folder.
+  std::string path = dir + "\\";
+  const size_t base = path.size();
   for (TFindFile f(dir + (shortcuts ? "\\*.lnk" : "\\*.*")); f.Found(); f.Next()) {
     if (f.IsDir()) continue;
-    const std::string name = f.Name();
-    const std::string path = dir + "\\" + name;
+    const char* name = f.Data().cFileName;
+    path.resize(base);
+    path += name;
     if (IsListedFileLive(path) &&
         (!shortcuts || takeUnresolved || ResolveShortcut(path) != kNoShortcutTarget))
       AddFileFinding(scan, path, name, shortcuts ? kKindShortcut : kKindFile, f.Size());

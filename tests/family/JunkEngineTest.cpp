@@ -290,3 +290,31 @@ TEST(JunkEngine, UserFileTypesWithBlanksKeepTheirPieces) {
   EXPECT_EQ(names.count(L"\"my file*.x\" \"草稿 备份\""), 1u);
   EXPECT_EQ(names.count(L"*.tmp 临时文件"), 1u) << "pieces without blanks stay bare";
 }
+
+TEST(JunkEngine, AFileInTheFoldersOfTwoCategoriesIsReportedOnce) {
+  TTempFolder dir;
+  Engine engine(dir);
+  ASSERT_TRUE(engine);
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  // The user's temporary folder inside the Windows one: both categories list it.
+  const std::wstring t = std::wstring(windows) + L"\\Temp\\purvex-overlap";
+  CreateDirectoryW(t.c_str(), nullptr);
+  CreateDirectoryW((t + L"\\sub").c_str(), nullptr);
+  WriteFile(t + L"\\a.tmp", 10);
+  WriteFile(t + L"\\sub\\b.tmp", 20);
+  TempFolderRedirect redirect(t);
+  const TRubbishItem windowsTemp = engine.CategoryNamed(L"Windows临时文件"), user = engine.CategoryNamed(kUserTemp);
+  engine.SelectOnly(windowsTemp);
+  engine->SetItemChecked(user, -1);
+  for (int scan = 0; scan < 2; ++scan) {  // the second scan starts from an empty record
+    engine->RunScan();
+    std::set<std::wstring> all = engine.Files(windowsTemp);
+    EXPECT_TRUE(all.count(t + L"\\a.tmp") && all.count(t + L"\\sub\\b.tmp")) << "the first category that lists them";
+    EXPECT_TRUE(engine.Files(user).empty()) << "nothing twice";
+  }
+  DeleteFileW((t + L"\\sub\\b.tmp").c_str());
+  DeleteFileW((t + L"\\a.tmp").c_str());
+  RemoveDirectoryW((t + L"\\sub").c_str());
+  RemoveDirectoryW(t.c_str());
+}
