@@ -15,6 +15,7 @@ export PURVEX_WINE_ROOT="$root/build/wine" PURVEX_PREFIX=$prefix PURVEX_BUILD="$
 bin="$root/build/$b/bin"
 "$root/tools/wine-run" "$bin/junk_scan_bench.exe" "$@"
 "$root/tools/wine-run" "$bin/trace_scan_bench.exe" "$@"
+"$root/tools/wine-run" "$bin/clean_bench.exe" "$@"
 # The registry bench fills a prefix of its own with tens of thousands of keys.
 (export PURVEX_PREFIX=$prefix-registry-bench; "$root/tools/wine-prefix.sh" "$PURVEX_PREFIX" && \
   "$root/tools/wine-run" "$bin/registry_group_bench.exe")
