@@ -31,6 +31,12 @@ bool IsDatabaseKind(const std::string& kind) {
   return kind == "FireFox" || kind == "Google Chrome" || kind == "ttraveler" || kind == "Kugoo";
 }
 
+// The findings that RemoveFinding hands to RemoveFile: none of the other kinds.
+bool IsFileKind(const Column4TreeData& f) {
+  return !Contains(f.Root, "HKEY_") && !IsDatabaseKind(f.Kind) && f.Kind != "other" && f.Kind != "EventLog" &&
+         f.Kind != "目录";
+}
+
 }  // namespace
 
 TCleanDriver::TCleanDriver(TTreeModel& tree, TRunState& state, TDriverView& view, TScanDriver& scan,
@@ -168,8 +174,12 @@ void TCleanDriver::CleanItem(TTreeNode* item) {
 
   restartExplorer_ = false;
   databaseRows_.clear();
+  folderSizes_.Clear();
+  for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())
+    if (IsChecked(f->CheckState()) && IsFileKind(f->Data)) folderSizes_.Expect(f->Data.Caption);
   for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling())
     if (IsChecked(f->CheckState())) RemoveFinding(item, f->Data);
+  folderSizes_.Clear();
   for (const auto& [database, rows] : databaseRows_)
     if (!phases_.DeleteDatabaseRows(database, rows)) cleanCount_ -= static_cast<int32_t>(rows.size());
   tree_.DeleteChildren(item);
@@ -237,7 +247,8 @@ bool TCleanDriver::RemoveFolder(const std::string& path) {
 }
 
 void TCleanDriver::RemoveFile(const std::string& path) {
-  const int64_t size = GetFileSize64(path);
+  int64_t size = 0;
+  if (!folderSizes_.Find(path, size)) size = GetFileSize64(path);
   bool gone = DeleteFileA(path.c_str()) != FALSE;
   if (!gone) {
     // Only the read-only mark: a file that still cannot go keeps its other attributes.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "items/DriverView.h"
+#include "items/FolderSizes.h"
 #include "items/RunState.h"
 #include "items/ScanDriver.h"
 
@@ -78,6 +79,7 @@ class TCleanDriver {
   bool keepRegistry_ = false;     // the registry group's backup failed
   bool ieHistoryMark_ = false, extHistoryMark_ = false, classInfoMark_ = false;
   std::vector<std::string> extHistoryKeys_;  // checked findings of the extension history
+  TFolderSizes folderSizes_;  // of the item being cleaned
   // The item being cleaned: its checked database rows by file.
   std::map<std::string, std::vector<std::pair<std::string, std::string>>> databaseRows_;
 };

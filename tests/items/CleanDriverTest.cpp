@@ -187,6 +187,40 @@ TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
   EXPECT_TRUE(restartList.Names(locked)) << "scheduled for deletion at restart";
 }
 
+TEST(CleanDriver, ManyFilesOfOneFolderCountTheSizesTheyHadWhenTheyWent) {
+  Bench b;
+  TTempFolder dir;
+  TTreeNode* item = b.Item("Windows写字板");
+  std::vector<std::string> plain;
+  for (int i = 1; i <= 9; ++i) plain.push_back(MakeFile(dir, (L"f" + std::to_wstring(i) + L".tmp").c_str(), i));
+  for (const std::string& f : plain) AddFile(b.tree, item, f);
+  const std::string locked = MakeFile(dir, L"locked.tmp", 100), vanished = MakeFile(dir, L"vanished.tmp", 50),
+                    readOnly = MakeFile(dir, L"ro.tmp", 5), kept = MakeFile(dir, L"kept.tmp", 70);
+  TAtExit forgotten([&locked] { AppContext().PendingDeleteFiles.erase(locked); });
+  for (const std::string& f : {locked, vanished, readOnly}) AddFile(b.tree, item, f);
+  b.tree.SetCheckState(AddFile(b.tree, item, kept), TCheckState::Unchecked);
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+  DeleteFileA(vanished.c_str());
+  // Grown after the scan: the clean counts what it deletes.
+  HANDLE grow = CreateFileA(plain[0].c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD done = 0;
+  WriteFile(grow, "1234", 4, &done, nullptr);
+  CloseHandle(grow);
+  TRestartList restartList;
+  ASSERT_TRUE(restartList.Open());
+  HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
+  clean.CleanItems(false);
+  CloseHandle(hold);
+  EXPECT_EQ(clean.CleanCount(), 12);
+  EXPECT_EQ(clean.CleanedSize(), (45 + 4) + 100 + 5) << "the vanished file counts without a size";
+  for (const std::string& f : plain) EXPECT_EQ(GetFileAttributesA(f.c_str()), INVALID_FILE_ATTRIBUTES) << f;
+  EXPECT_EQ(GetFileAttributesA(readOnly.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA(kept.c_str()), INVALID_FILE_ATTRIBUTES) << "an unchecked finding stays";
+  EXPECT_TRUE(restartList.Names(locked));
+}
+
 TEST(CleanDriver, AReadOnlyFileGoesAndALockedOneKeepsItsOtherMarks) {
   Bench b;
   TTempFolder dir;
