@@ -88,9 +88,7 @@ size_t StringBytes(const TTreeModel& model) {
   for (TTreeNode* n = model.GetFirst(); n; n = model.GetNext(n)) {
     add(n->Data.Caption);
     add(n->Data.Path);
-    add(n->Data.Name);
-    add(n->Data.Kind);
-    add(n->Data.Root);
+    add(n->Data.Name);  // Kind and Root are shared tags, one copy for all rows
   }
   return bytes;
 }

@@ -24,12 +24,14 @@ TTreeNode* TTreeModel::AddChild(TTreeNode* parent, Column4TreeData data, TCheckT
   n->state_ = (type == TCheckType::CheckBox && IsMixed(state)) ? TCheckState::Unchecked : state;
   n->parent_ = p;
   n->level_ = static_cast<int8_t>(p->level_ + 1);
-  n->prev_ = p->lastChild_;
-  if (p->lastChild_)
-    p->lastChild_->next_ = n;
-  else
+  if (TTreeNode* last = p->LastChild()) {
+    last->next_ = n;
+    n->prev_ = last;
+    p->firstChild_->prev_ = n;
+  } else {
     p->firstChild_ = n;
-  p->lastChild_ = n;
+    n->prev_ = n;
+  }
   ++p->childCount_;
   AddRows(p, 1);
   CountInParent(n, +1);
@@ -49,7 +51,7 @@ void TTreeModel::DeleteChildren(TTreeNode* node) {
     FreeSubtree(c);
     c = next;
   }
-  node->firstChild_ = node->lastChild_ = nullptr;
+  node->firstChild_ = nullptr;
   node->childCount_ = node->boxChildren_ = node->checkedChildren_ = node->mixedChildren_ = 0;
   AddRows(node, -static_cast<int64_t>(node->rowsBelow_));
   if (shown)
@@ -93,14 +95,17 @@ void TTreeModel::Clear() {
 
 void TTreeModel::Unlink(TTreeNode* n) {
   TTreeNode* p = n->parent_;
-  if (n->prev_)
-    n->prev_->next_ = n->next_;
-  else
+  TTreeNode* last = p->LastChild();
+  if (n == p->firstChild_) {
     p->firstChild_ = n->next_;
-  if (n->next_)
-    n->next_->prev_ = n->prev_;
-  else
-    p->lastChild_ = n->prev_;
+    if (p->firstChild_) p->firstChild_->prev_ = last;  // still the last child
+  } else {
+    n->prev_->next_ = n->next_;
+    if (n->next_)
+      n->next_->prev_ = n->prev_;
+    else
+      p->firstChild_->prev_ = n->prev_;  // the new last child
+  }
   --p->childCount_;
   n->prev_ = n->next_ = nullptr;
 }
@@ -303,7 +308,7 @@ size_t TTreeModel::RowOf(const TTreeNode* node) const {
   if (!IsVisible(node)) return npos;
   size_t row = 0;
   for (const TTreeNode* n = node; n != &root_; n = n->parent_) {
-    for (const TTreeNode* s = n->prev_; s; s = s->prev_) row += TotalRows(s);
+    for (const TTreeNode* s = n->PrevSibling(); s; s = s->PrevSibling()) row += TotalRows(s);
     if (n->parent_ != &root_) ++row;  // the parent's own row
   }
   return row;
@@ -319,8 +324,8 @@ TTreeNode* TTreeModel::NextVisible(const TTreeNode* node) const {
 
 TTreeNode* TTreeModel::PrevVisible(const TTreeNode* node) const {
   if (!node || node == &root_) return nullptr;
-  if (TTreeNode* n = node->prev_) {
-    while (n->expanded_ && n->lastChild_) n = n->lastChild_;
+  if (TTreeNode* n = node->PrevSibling()) {
+    while (n->expanded_ && n->firstChild_) n = n->LastChild();
     return n;
   }
   return node->Parent();

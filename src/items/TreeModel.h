@@ -22,9 +22,9 @@ class TTreeNode {
   // Null for a top-level node.
   TTreeNode* Parent() const { return parent_ && parent_->level_ >= 0 ? parent_ : nullptr; }
   TTreeNode* FirstChild() const { return firstChild_; }
-  TTreeNode* LastChild() const { return lastChild_; }
+  TTreeNode* LastChild() const { return firstChild_ ? firstChild_->prev_ : nullptr; }
   TTreeNode* NextSibling() const { return next_; }
-  TTreeNode* PrevSibling() const { return prev_; }
+  TTreeNode* PrevSibling() const { return parent_ && parent_->firstChild_ == this ? nullptr : prev_; }
   uint32_t ChildCount() const { return childCount_; }
   // 0 group, 1 item, 2 finding.
   int Level() const { return level_; }
@@ -38,7 +38,8 @@ class TTreeNode {
 
   TTreeNode* parent_ = nullptr;  // the model's hidden root for top-level nodes
   TTreeNode* firstChild_ = nullptr;
-  TTreeNode* lastChild_ = nullptr;
+  // The previous sibling; the first child's is the last child (no pointer of its own:
+  // every byte of a node counts a million times).
   TTreeNode* prev_ = nullptr;
   TTreeNode* next_ = nullptr;  // also links the pool's free nodes
   uint32_t childCount_ = 0;
@@ -98,7 +99,7 @@ class TTreeModel {
   void Clear();
 
   TTreeNode* GetFirst() const { return root_.firstChild_; }  // first top-level node
-  TTreeNode* GetLast() const { return root_.lastChild_; }    // last top-level node
+  TTreeNode* GetLast() const { return root_.LastChild(); }  // last top-level node
   uint32_t TopCount() const { return root_.childCount_; }
   // Pre-order successor over every node, expanded or not; null after the last.
   TTreeNode* GetNext(const TTreeNode* node) const;

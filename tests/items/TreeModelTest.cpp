@@ -267,3 +267,37 @@ TEST(TreeModel, UpdatesAreBatched) {
   EXPECT_EQ(t.tree.VisibleRowCount(), 1u);
   t.tree.SetObserver(nullptr);
 }
+
+TEST(TreeModel, SiblingLinksHoldWhateverChildGoes) {
+  TTreeModel tree;
+  TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"item", "", "", "item", "", -1}, TCheckType::TriState);
+  std::vector<TTreeNode*> f;
+  for (const char* c : {"0", "1", "2", "3", "4"}) f.push_back(AddFinding(tree, item, c));
+  auto order = [&] {
+    std::string forward, backward;
+    for (TTreeNode* n = item->FirstChild(); n; n = n->NextSibling()) forward += n->Data.Caption;
+    for (TTreeNode* n = item->LastChild(); n; n = n->PrevSibling()) backward = n->Data.Caption + backward;
+    return forward == backward ? forward : forward + "/" + backward;
+  };
+  EXPECT_EQ(order(), "01234");
+  tree.DeleteNode(f[0]);
+  EXPECT_EQ(order(), "1234");
+  tree.DeleteNode(f[2]);
+  EXPECT_EQ(order(), "134");
+  tree.DeleteNode(f[4]);
+  EXPECT_EQ(order(), "13");
+  AddFinding(tree, item, "5");
+  EXPECT_EQ(order(), "135");
+  tree.DeleteNode(f[1]);
+  tree.DeleteNode(f[3]);
+  EXPECT_EQ(order(), "5");
+  EXPECT_EQ(item->ChildCount(), 1u);
+  TTreeNode* second = tree.AddChild(nullptr, Column4TreeData{"second", "", "", "second", "", -1});
+  EXPECT_EQ(tree.GetLast(), second);
+  EXPECT_EQ(second->PrevSibling(), item);
+  EXPECT_EQ(item->PrevSibling(), nullptr);
+  tree.DeleteNode(item);
+  EXPECT_EQ(tree.GetFirst(), second);
+  EXPECT_EQ(tree.GetLast(), second);
+  EXPECT_EQ(second->PrevSibling(), nullptr);
+}
