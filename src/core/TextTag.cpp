@@ -29,10 +29,18 @@ class TLock {
   ~TLock() { g_busy.clear(std::memory_order_release); }
 };
 
+// The text kept last: rows are added in runs of one kind, so most look-ups end here
+// without the lock (kept texts never change or go).
+std::atomic<const std::string*> g_last{nullptr};
+
 const std::string* Keep(const std::string& text) {
   if (text.empty()) return &Empty();
+  const std::string* last = g_last.load(std::memory_order_acquire);
+  if (last && *last == text) return last;
   TLock lock;
-  return &*Texts().insert(text).first;
+  const std::string* kept = &*Texts().insert(text).first;
+  g_last.store(kept, std::memory_order_release);
+  return kept;
 }
 
 }  // namespace

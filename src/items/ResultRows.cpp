@@ -1,12 +1,12 @@
 #include "items/ResultRows.h"
 
-TTreeNode* AddResultNode(TTreeModel* tree, const std::string& caption, bool isFinding,
+TTreeNode* AddResultNode(TTreeModel* tree, std::string caption, bool isFinding,
                          const std::string& root, TTreeNode* parent, int32_t image,
                          const std::string& kind, const std::string& name,
                          const std::string& path) {
   if (!tree) return nullptr;
   Column4TreeData data;
-  data.Caption = caption;
+  data.Caption = std::move(caption);
   data.Path = path;
   data.Name = name;
   data.Kind = kind;

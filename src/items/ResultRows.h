@@ -14,7 +14,7 @@ inline const char* const kKindFile = "文件";
 // to the top level and becomes the focused node, else it is the parent's last child. A
 // finding is a plain check box, checked, without image (image is ignored); other nodes
 // get no box here (the catalogue gives them theirs) and the image.
-TTreeNode* AddResultNode(TTreeModel* tree, const std::string& caption, bool isFinding,
+TTreeNode* AddResultNode(TTreeModel* tree, std::string caption, bool isFinding,
                          const std::string& root, TTreeNode* parent, int32_t image,
                          const std::string& kind, const std::string& name,
                          const std::string& path);
