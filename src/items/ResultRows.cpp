@@ -3,11 +3,11 @@
 TTreeNode* AddResultNode(TTreeModel* tree, std::string caption, bool isFinding,
                          const std::string& root, TTreeNode* parent, int32_t image,
                          const std::string& kind, const std::string& name,
-                         const std::string& path) {
+                         std::string path) {
   if (!tree) return nullptr;
   Column4TreeData data;
   data.Caption = std::move(caption);
-  data.Path = path;
+  data.Path = std::move(path);
   data.Name = name;
   data.Kind = kind;
   data.Root = root;

@@ -17,7 +17,7 @@ inline const char* const kKindFile = "文件";
 TTreeNode* AddResultNode(TTreeModel* tree, std::string caption, bool isFinding,
                          const std::string& root, TTreeNode* parent, int32_t image,
                          const std::string& kind, const std::string& name,
-                         const std::string& path);
+                         std::string path);
 
 // One registry finding under item: Path the key path, Name the value name (empty for the
 // whole key), Root the root key's full name. A finding of the 64-bit view shows "64位分支:"

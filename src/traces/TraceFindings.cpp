@@ -8,9 +8,9 @@
 #include "core/PathText.h"
 #include "system/ToolsFiles.h"
 
-void AddFileFinding(TItemScan& scan, const std::string& fullPath, const std::string& fileName,
+void AddFileFinding(TItemScan& scan, const std::string& fullPath, std::string fileName,
                     const char* kind, int64_t size) {
-  if (!AddResultNode(scan.Tree, fullPath, true, std::string(), scan.Item, -1, kind, std::string(), fileName))
+  if (!AddResultNode(scan.Tree, fullPath, true, std::string(), scan.Item, -1, kind, std::string(), std::move(fileName)))
     return;
   ++scan.Count;
   if (size > 0) scan.Size += size;

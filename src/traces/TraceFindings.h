@@ -18,7 +18,7 @@ inline const char* const kDefaultValueName = "@D_e_f_a_u_l_t";
 
 // A file finding under the scan's item: Caption the full path, Path the file name, Kind
 // kind. The item's count goes up by one and its size by size (when above 0).
-void AddFileFinding(TItemScan& scan, const std::string& fullPath, const std::string& fileName,
+void AddFileFinding(TItemScan& scan, const std::string& fullPath, std::string fileName,
                     const char* kind, int64_t size);
 
 // A registry finding for one value: Caption root, "\", key, "\", value name and, when data
