@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "core/ExePathRules.h"
+#include "core/PathText.h"
 #include "system/RegistryKey.h"
 #include "system/RegistryNameList.h"
 #include "system/RegistryValues.h"
@@ -55,6 +56,15 @@ std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, RE
   TRegistryKey key(root, subKey, false, access);
   if (!key) return std::vector<std::string>();
   return EnumerateSubKeyNames(key.Handle(), complete);
+}
+
+std::string RegKeyText(HKEY root, const std::string& subKey, const std::string& name, REGSAM access) {
+  TRegistryKey key(root, subKey, false, access);
+  return key ? RegText(key.Handle(), name) : std::string();
+}
+
+std::string GetServerFolder(const std::string& serverPath) {
+  return serverPath.empty() ? std::string() : core::ExtractFileDir(ExtractExePath(serverPath));
 }
 
 std::string GetServerPathByProgID(const std::string& progID) {

@@ -20,6 +20,14 @@ std::vector<std::string> EnumerateSubKeyNames(HKEY key, bool* complete = nullptr
 std::vector<std::string> RegGetKeyNames(HKEY root, const std::string& subKey, REGSAM access,
                                         bool* complete = nullptr);
 
+// RegText of one value of the key; empty when the key does not open.
+std::string RegKeyText(HKEY root, const std::string& subKey, const std::string& name, REGSAM access = KEY_READ);
+
+// The folder (with its backslash) of a server path that GetServerPathByProgID or
+// GetServerPathByCLSID gave, quotes and arguments left out; empty for an empty path, so
+// that nothing is looked for in the current folder.
+std::string GetServerFolder(const std::string& serverPath);
+
 // The server file of a ProgID's class: the default value of the class's LocalServer32,
 // LocalServer or InprocServer32 key (the first that exists), environment variables
 // expanded, trimmed, lower-cased and cut before "/automation". Empty when unknown.

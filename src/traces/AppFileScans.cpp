@@ -10,25 +10,15 @@
 #include "traces/ScanMruKey.h"
 #include "traces/TraceFindings.h"
 
-namespace {
-
-// The folder (with its backslash) of a COM server's file; empty when the class is unknown,
-// so that nothing is looked for in the current folder.
-std::string FolderOf(const std::string& serverPath) {
-  return serverPath.empty() ? std::string() : core::ExtractFileDir(ExtractExePath(serverPath));
-}
-
-}  // namespace
-
 void ScanEditPlus(TItemScan& scan) {
   for (const char* key : {"Software\\ES-Computing\\EditPlus 2\\Recent File List", "Software\\ES-Computing\\EditPlus 2\\Recent Dir List",
                           "Software\\ES-Computing\\EditPlus 3\\Recent File List", "Software\\ES-Computing\\EditPlus 3\\Recent Dir List"})
     if (ScanMruKey(scan, HKEY_CURRENT_USER, key)) return;
   const std::string appData = AppContext().AppDataDir;
   if (!appData.empty()) AddLiveFile(scan, appData + "\\EditPlus 3\\combobox_u.ini");
-  const std::string older = FolderOf(GetServerPathByCLSID("{63AFBDFB-5EF8-4791-AF79-9A3C0DE48974}"));
+  const std::string older = GetServerFolder(GetServerPathByCLSID("{63AFBDFB-5EF8-4791-AF79-9A3C0DE48974}"));
   if (!older.empty()) AddLiveFile(scan, older + "combobox.ini");
-  const std::string newer = FolderOf(GetServerPathByCLSID("{36D94110-787C-4828-9C1B-0DAFEBC36069}"));
+  const std::string newer = GetServerFolder(GetServerPathByCLSID("{36D94110-787C-4828-9C1B-0DAFEBC36069}"));
   if (newer.empty()) return;
   AddLiveFile(scan, newer + "combobox.ini");
   AddLiveFile(scan, newer + "combobox_u.ini");
@@ -45,7 +35,7 @@ void ScanAcrobat(TItemScan& registry, TItemScan& files, TFindInvalidFiles& finde
 }
 
 void ScanAliIM(TItemScan& scan) {
-  const std::string folder = FolderOf(GetServerPathByProgID("AliIMX.WangWangX"));
+  const std::string folder = GetServerFolder(GetServerPathByProgID("AliIMX.WangWangX"));
   if (folder.empty()) return;
   for (const char* name : {"profiles\\system\\logininfo.xml", "profiles\\system\\lastlogininfo2.xml",
                            "profiles\\system\\lastlogininfo.xml", "log.log", "profiles\\system\\gconf.db"})

@@ -9,6 +9,7 @@
 #include "system/AppContext.h"
 #include "system/RegistryKey.h"
 #include "system/RegistryValues.h"
+#include "system/ToolsRegistry.h"
 #include "system/ToolsShell.h"
 #include "traces/ScanFolderFiles.h"
 #include "traces/ScanMruKey.h"
@@ -112,8 +113,7 @@ void ScanSevenZip(TItemScan& scan) {
 }
 
 void ScanPatchFolder(TItemScan& scan) {
-  TRegistryKey sibling(HKEY_LOCAL_MACHINE, "Software\\Marvolent", false, KEY_READ);
-  const std::string setup = sibling ? RegText(sibling.Handle(), "Setup Path") : std::string();
+  const std::string setup = RegKeyText(HKEY_LOCAL_MACHINE, "Software\\Marvolent", "Setup Path");
   // Without the sibling program there is no patch folder to look at (never the current
   // folder's "Hotfix").
   if (setup.empty()) return;

@@ -13,6 +13,8 @@
 #include "system/RegistryValues.h"
 #include "system/SqliteDatabase.h"
 #include "system/ToolsFiles.h"
+#include "system/ToolsPaths.h"
+#include "system/ToolsRegistry.h"
 #include "system/ToolsViews.h"
 #include "traces/IniRewrite.h"
 #include "traces/TraceFindings.h"
@@ -32,10 +34,7 @@ bool HasSections(const std::string& path) {
   return GetPrivateProfileSectionNamesA(names, sizeof names, path.c_str()) > 0;
 }
 
-std::string FolderValue(const char* key) {
-  TRegistryKey k(HKEY_CURRENT_USER, key, false, KEY_READ);
-  return k ? RegText(k.Handle(), "Folder") : std::string();
-}
+std::string FolderValue(const char* key) { return RegKeyText(HKEY_CURRENT_USER, key, "Folder"); }
 
 // The session files of one Maxthon 2 profile folder, the last session only when it holds
 // a section.
@@ -51,10 +50,8 @@ std::string MyIE2Config() {
     const std::string folder = FolderValue("Software\\MYIE2");
     return folder.empty() ? std::string() : folder + "\\Config\\myie.ini";
   }
-  char local[MAX_PATH + 1] = {};
-  const DWORD n = GetEnvironmentVariableA("Localappdata", local, sizeof local);
-  return n == 0 || n >= sizeof local ? std::string()
-                                     : std::string(local) + "\\VirtualStore\\Program Files\\MYIE2\\Config\\myie.ini";
+  const std::string local = EnvironmentValue("Localappdata");
+  return local.empty() ? std::string() : local + "\\VirtualStore\\Program Files\\MYIE2\\Config\\myie.ini";
 }
 
 TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit, const char* guard) {

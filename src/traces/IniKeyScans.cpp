@@ -38,12 +38,6 @@ std::string UltraEditProgramFolder() {
   return line.empty() ? std::string() : core::ExtractFileDir(ExpandPathVariables(line, false));
 }
 
-// The folder of a COM server's file; empty when the class is unknown.
-std::string ServerFolder(const std::string& clsid) {
-  const std::string server = GetServerPathByCLSID(clsid);
-  return server.empty() ? std::string() : core::ExtractFileDir(ExtractExePath(server));
-}
-
 }  // namespace
 
 void ScanUltraEdit(TItemScan& scan) {
@@ -57,7 +51,7 @@ void ScanUltraEdit(TItemScan& scan) {
 }
 
 void ScanEmEditor(TItemScan& scan) {
-  const std::string folder = ServerFolder("{DFA0CC7F-D36B-47D1-8EF5-415C1DA53F57}");
+  const std::string folder = GetServerFolder(GetServerPathByCLSID("{DFA0CC7F-D36B-47D1-8EF5-415C1DA53F57}"));
   if (!folder.empty() && FileExistsStrict(folder + "eeCommon.ini")) AddIniKeys(scan, folder + "eeCommon.ini", "Recent File List");
   if (ScanMruKey(scan, HKEY_CURRENT_USER, "Software\\EmSoft\\EmEditor v3\\Recent File List")) return;
   ScanMruKey(scan, HKEY_CURRENT_USER, "Software\\EmSoft\\EmEditor v3\\Recent Folder List");

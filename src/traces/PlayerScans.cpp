@@ -25,11 +25,6 @@ namespace {
 const char* const kRealPreferences = "Software\\RealNetworks\\RealPlayer\\6.0\\Preferences";
 const char* const kKMPlayerAlbum = "SOFTWARE\\KMPlayer\\WideAlbum\\(Default Album)";
 
-std::string ReadCurrentUserText(const std::string& key, const std::string& value, REGSAM access = KEY_READ) {
-  TRegistryKey k(HKEY_CURRENT_USER, key, false, access);
-  return k ? RegText(k.Handle(), value) : std::string();
-}
-
 }  // namespace
 
 void ScanRealPlayerKeys(TItemScan& registry, const std::vector<std::string>& subKeys, const std::string& preference) {
@@ -53,7 +48,7 @@ void ScanRealPlayer(TItemScan& registry, TItemScan& files) {
 }
 
 void ScanKMPlayer(TItemScan& scan) {
-  const std::string installPath = ReadCurrentUserText("Software\\KMPlayer\\KMP2.0\\OptionArea", "InstallPath");
+  const std::string installPath = RegKeyText(HKEY_CURRENT_USER, "Software\\KMPlayer\\KMP2.0\\OptionArea", "InstallPath");
   if (RegKeyExists(HKEY_CURRENT_USER, "Software\\KMPlayer\\LastViewFile", KEY_READ) &&
       ScanMruKey(scan, HKEY_CURRENT_USER, "Software\\KMPlayer\\LastViewFile"))
     return;

@@ -15,6 +15,7 @@
 #include "system/SqliteDatabase.h"
 #include "system/ToolsFiles.h"
 #include "system/ToolsPaths.h"
+#include "system/ToolsRegistry.h"
 #include "system/ToolsShell.h"
 #include "system/ToolsViews.h"
 #include "system/XmlDocument.h"
@@ -27,11 +28,6 @@ namespace {
 const int kCommonAppData = 35;
 const char* const kStormRoot = "暴风影音";
 const char* const kKugooRoot = "酷狗";
-
-std::string ReadCurrentUserText(const std::string& key, const std::string& value, REGSAM access = KEY_READ) {
-  TRegistryKey k(HKEY_CURRENT_USER, key, false, access);
-  return k ? RegText(k.Handle(), value) : std::string();
-}
 
 // A variable's folder with its backslash; empty when the variable is not set.
 std::string EnvironmentFolder(const char* name) { return core::IncludeTrailingBackslash(EnvironmentValue(name)); }
@@ -63,7 +59,7 @@ bool AllDigits(const std::string& name) {
 }
 
 // The folder of Kugoo 2010's program; empty when it is not installed.
-std::string Kugoo2010App() { return ReadCurrentUserText("Software\\KuGoo6", "AppFilename", Wow64KeyAccess(KEY_READ, true)); }
+std::string Kugoo2010App() { return RegKeyText(HKEY_CURRENT_USER, "Software\\KuGoo6", "AppFilename", Wow64KeyAccess(KEY_READ, true)); }
 
 // Loads path and empties node (chosen in the loaded document), then saves it.
 template <typename Choose>
@@ -80,7 +76,7 @@ bool EmptyXmlNode(const std::string& path, Choose choose) {
 
 void ScanStorm(TItemScan& scan) {
   if (ScanMruKey(scan, HKEY_CURRENT_USER, "Software\\Gabest\\Media Player Classic\\Recent File List")) return;
-  const std::string exe = ReadCurrentUserText("Software\\Storm", "exepath");
+  const std::string exe = RegKeyText(HKEY_CURRENT_USER, "Software\\Storm", "exepath");
   if (!exe.empty()) AddStormFile(scan, core::ExtractFileDir(exe) + "playlist.smpl");
   std::string playlist, history;
   if (!Windows6()) {
@@ -110,7 +106,7 @@ void ScanStorm(TItemScan& scan) {
 }
 
 void ScanKugoo2007(TItemScan& scan) {
-  const std::string app = ReadCurrentUserText("Software\\KuGoo4", "AppFileName");
+  const std::string app = RegKeyText(HKEY_CURRENT_USER, "Software\\KuGoo4", "AppFileName");
   if (app.empty()) return;
   std::string folder;
   if (!Windows6() || AppContext().IsWow64()) {
