@@ -157,9 +157,14 @@ class TCheckTree : private TTreeObserver {
 
   // Layout and text (CheckTreePaint.cpp).
   void CellText(TTreeNode* node, int column, std::wstring& text) const;
-  TCheckTreeTextStyle CellStyle(TTreeNode* node, int column) const;
+  TCheckTreeTextStyle CellStyle(TTreeNode* node, int column, bool colour = true) const;
+  // The cell's GBK text: the node's own caption where that is what it shows, else scratch.
+  const std::string& CellGbk(TTreeNode* node, int column, std::string& scratch) const;
   HFONT FontFor(const TCheckTreeTextStyle& style) const;
+  TTextWidthTable* SelectMeasureFont(const TCheckTreeTextStyle& style) const;  // null: no DC
   int MeasureText(const TCheckTreeTextStyle& style, const std::wstring& text) const;
+  int MeasureGbk(const TCheckTreeTextStyle& style, const std::string& text) const;
+  int NeededWidth(TTreeNode* node, int column, std::string& scratch) const;  // of the fitted column
   TCellLayout Layout(TTreeNode* node, int column, int textWidth) const;
   TCellLayout MeasuredLayout(TTreeNode* node, int column) const;
   int ColumnLeft(int column) const;  // client x, after the horizontal scroll

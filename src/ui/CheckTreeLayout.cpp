@@ -11,20 +11,18 @@ const int kGap = 2;      // between box, image and text
 }  // namespace
 
 void TCheckTree::CellText(TTreeNode* node, int column, std::wstring& text) const {
-  if (Events.GetText)
-    WideFromGbk(Events.GetText(node, column), text);
-  else if (column == 0)
-    WideFromGbk(node->Data.Caption, text);
-  else
-    text.clear();
+  std::string scratch;
+  WideFromGbk(CellGbk(node, column, scratch), text);
 }
 
-TCheckTreeTextStyle TCheckTree::CellStyle(TTreeNode* node, int column) const {
+TCheckTreeTextStyle TCheckTree::CellStyle(TTreeNode* node, int column, bool colour) const {
   TCheckTreeTextStyle style;
   style.Selected = model_ && node == model_->FocusedNode();
-  style.Color = GetSysColor(!enabled_                        ? COLOR_GRAYTEXT
-                            : style.Selected && hasFocus_ && column == 0 ? COLOR_HIGHLIGHTTEXT
-                                                                         : COLOR_WINDOWTEXT);
+  // Measuring needs no colour: a system colour is a call into the system per cell.
+  if (colour)
+    style.Color = GetSysColor(!enabled_                                   ? COLOR_GRAYTEXT
+                              : style.Selected && hasFocus_ && column == 0 ? COLOR_HIGHLIGHTTEXT
+                                                                           : COLOR_WINDOWTEXT);
   if (Events.PaintText) Events.PaintText(node, column, style);
   return style;
 }
@@ -43,8 +41,8 @@ HFONT TCheckTree::FontFor(const TCheckTreeTextStyle& style) const {
   return variants_[index].Get();
 }
 
-int TCheckTree::MeasureText(const TCheckTreeTextStyle& style, const std::wstring& text) const {
-  if (text.empty() || !measureDc_) return 0;
+TTextWidthTable* TCheckTree::SelectMeasureFont(const TCheckTreeTextStyle& style) const {
+  if (!measureDc_) return nullptr;
   // Underlining does not change the advances: measure with the plain or bold font.
   TCheckTreeTextStyle plain;
   plain.Bold = style.Bold;
@@ -53,7 +51,34 @@ int TCheckTree::MeasureText(const TCheckTreeTextStyle& style, const std::wstring
     SelectObject(measureDc_, font);
     measureFont_ = font;
   }
-  return widths_[style.Bold ? 1 : 0].Width(measureDc_, text);
+  return &widths_[style.Bold ? 1 : 0];
+}
+
+int TCheckTree::MeasureText(const TCheckTreeTextStyle& style, const std::wstring& text) const {
+  if (text.empty()) return 0;
+  TTextWidthTable* widths = SelectMeasureFont(style);
+  return widths ? widths->Width(measureDc_, text) : 0;
+}
+
+int TCheckTree::MeasureGbk(const TCheckTreeTextStyle& style, const std::string& text) const {
+  if (text.empty()) return 0;
+  TTextWidthTable* widths = SelectMeasureFont(style);
+  if (!widths) return 0;
+  int width = 0;
+  if (widths->GbkWidth(measureDc_, text.data(), text.size(), width)) return width;
+  std::wstring wide;
+  WideFromGbk(text, wide);
+  return widths->Width(measureDc_, wide);
+}
+
+const std::string& TCheckTree::CellGbk(TTreeNode* node, int column, std::string& scratch) const {
+  static const std::string kNone;
+  if (Events.GetText) return scratch = Events.GetText(node, column);
+  return column == 0 ? node->Data.Caption : kNone;
+}
+
+int TCheckTree::NeededWidth(TTreeNode* node, int column, std::string& scratch) const {
+  return Layout(node, column, MeasureGbk(CellStyle(node, column, false), CellGbk(node, column, scratch))).needed;
 }
 
 TCheckTree::TCellLayout TCheckTree::Layout(TTreeNode* node, int column, int textWidth) const {
@@ -92,9 +117,8 @@ TCheckTree::TCellLayout TCheckTree::Layout(TTreeNode* node, int column, int text
 }
 
 TCheckTree::TCellLayout TCheckTree::MeasuredLayout(TTreeNode* node, int column) const {
-  std::wstring text;
-  CellText(node, column, text);
-  return Layout(node, column, MeasureText(CellStyle(node, column), text));
+  std::string scratch;
+  return Layout(node, column, MeasureGbk(CellStyle(node, column, false), CellGbk(node, column, scratch)));
 }
 
 int TCheckTree::ColumnLeft(int column) const {
@@ -186,14 +210,11 @@ bool TCheckTree::GetPartRect(TTreeNode* node, int column, TCheckTreePart part, R
 int TCheckTree::FitColumnToContent(int column) {
   if (column < 0 || column >= ColumnCount()) return 0;
   if (!model_) return columns_[column].Width;
-  // Every row that can be scrolled to, measured from the advance table: a GDI call per
-  // character block, not per text.
+  // Every row that can be scrolled to, measured from the advance tables.
   int widest = -1;
-  std::wstring text;
-  for (TTreeNode* n = model_->GetFirst(); n; n = model_->NextVisible(n)) {
-    CellText(n, column, text);
-    widest = std::max(widest, Layout(n, column, MeasureText(CellStyle(n, column), text)).needed);
-  }
+  std::string scratch;
+  for (TTreeNode* n = model_->GetFirst(); n; n = model_->NextVisible(n))
+    widest = std::max(widest, NeededWidth(n, column, scratch));
   if (widest >= 0) SetColumnWidth(column, widest);
   return columns_[column].Width;
 }

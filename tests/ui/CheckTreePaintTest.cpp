@@ -241,6 +241,8 @@ TEST_F(TCheckTreeTest, FittedColumnsHoldTheirWidestTexts) {
   TTreeNode* longItem = AddTriState(group, "一个很长的项目");
   const std::string longest = "C:\\Documents and Settings\\用户\\Local Settings\\Temp\\很长的文件名.tmp";
   AddResultNode(&model_, "甲.tmp", true, "", shortItem, 0, "文件", "", "");
+  // A name cut inside a character: measured as the system converts it.
+  TTreeNode* cutName = AddResultNode(&model_, "乙\xB0", true, "", shortItem, 0, "文件", "", "");
   TTreeNode* longFinding = AddResultNode(&model_, longest, true, "", longItem, 0, "文件", "", "");
   model_.SetExpanded(group, true);
   model_.SetExpanded(shortItem, true);
@@ -253,7 +255,7 @@ TEST_F(TCheckTreeTest, FittedColumnsHoldTheirWidestTexts) {
   tree_.Events.PaintText = [&](TTreeNode* n, int, TCheckTreeTextStyle& s) { s.Bold = boldGroup && n == group; };
 
   // The advance table measures as GDI does, for plain and bold text.
-  for (TTreeNode* n : {shortItem, longItem, longFinding}) {
+  for (TTreeNode* n : {shortItem, longItem, longFinding, cutName}) {
     RECT r = Rect(tree_, n, Part::Text);
     EXPECT_EQ(r.right - r.left - 4, GdiWidth(font_, n->Data.Caption)) << n->Data.Caption;
   }
@@ -274,7 +276,7 @@ TEST_F(TCheckTreeTest, FittedColumnsHoldTheirWidestTexts) {
   int narrow = tree_.FitColumnToContent(0);
   EXPECT_LT(narrow, wide);
   int widestVisible = 0;
-  for (TTreeNode* n : {group, shortItem, longItem, shortItem->FirstChild()})
+  for (TTreeNode* n : {group, shortItem, longItem, shortItem->FirstChild(), cutName})
     widestVisible = std::max<int>(widestVisible, Rect(tree_, n, Part::Text).right + 2);
   EXPECT_EQ(narrow, widestVisible);
 
