@@ -2,13 +2,13 @@
 
 TTreeNode* AddResultNode(TTreeModel* tree, std::string caption, bool isFinding,
                          const std::string& root, TTreeNode* parent, int32_t image,
-                         const std::string& kind, const std::string& name,
+                         const std::string& kind, std::string name,
                          std::string path) {
   if (!tree) return nullptr;
   Column4TreeData data;
   data.Caption = std::move(caption);
   data.Path = std::move(path);
-  data.Name = name;
+  data.Name = std::move(name);
   data.Kind = kind;
   data.Root = root;
   data.ImageIndex = isFinding ? -1 : image;

@@ -16,7 +16,7 @@ inline const char* const kKindFile = "文件";
 // get no box here (the catalogue gives them theirs) and the image.
 TTreeNode* AddResultNode(TTreeModel* tree, std::string caption, bool isFinding,
                          const std::string& root, TTreeNode* parent, int32_t image,
-                         const std::string& kind, const std::string& name,
+                         const std::string& kind, std::string name,
                          std::string path);
 
 // One registry finding under item: Path the key path, Name the value name (empty for the
