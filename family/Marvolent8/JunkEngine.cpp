@@ -4,16 +4,16 @@
 
 namespace junk {
 
-std::wstring FoldedPath(const std::wstring& path) {
-  std::wstring out = path;
+std::wstring FoldedPath(const wchar_t* path, size_t length) {
+  std::wstring out(path, length);
   for (wchar_t& c : out)
     if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
   return out;
 }
 
-HRESULT ReturnText(const std::wstring& text, BSTR* out) {
+HRESULT ReturnText(const wchar_t* text, size_t length, BSTR* out) {
   if (!out) return E_POINTER;
-  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  *out = SysAllocStringLen(text, static_cast<UINT>(length));
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -196,7 +196,8 @@ HRESULT TJunkEngine::GetCategoryFile(TRubbishItem item, INT32 index, BSTR* path,
     return E_INVALIDARG;
   }
   *size = c->Findings[index].Size;
-  return ReturnText(c->Findings[index].Path, path);
+  const TFinding& f = c->Findings[index];
+  return ReturnText(f.Path, f.Length, path);
 }
 
 HRESULT TJunkEngine::GetItemImageIndex(TRubbishItem item, INT32* index) {

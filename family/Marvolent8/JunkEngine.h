@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "JunkCatalogue.h"
+#include "TextStore.h"
 
 namespace junk {
 
@@ -34,7 +35,8 @@ class TLocked {
 };
 
 struct TFinding {
-  std::wstring Path;
+  const wchar_t* Path;  // in the engine's path store
+  size_t Length;
   INT64 Size;
 };
 
@@ -126,7 +128,8 @@ class TJunkEngine : public IRubbishClean {
   void ScanCategory(size_t index);
   void WalkTarget(size_t category, const TTarget& target);
   bool Excluded(const std::wstring& folder) const;
-  void AddFinding(size_t category, std::wstring&& path, INT64 size);
+  // Takes the batch's findings (a folder's, or part of one) under one lock, and empties it.
+  void AddFindings(size_t category, std::vector<TFinding>& batch);
   // The first folder listed a second time: every finding so far goes into found_.
   void StartDeduplicating();
   HRESULT Scan();
@@ -135,6 +138,9 @@ class TJunkEngine : public IRubbishClean {
   std::wstring settingsPath_;
   TLock lock_;  // guards everything below that a scan changes
   std::vector<TCategoryState> categories_;
+  // The findings' paths. Only the scanning thread writes them, and Scan alone clears them;
+  // a finding is published under the lock after its path is written.
+  TTextStore paths_;
   std::vector<TFileTypeState> fileTypes_;
   std::vector<std::wstring> excluded_;
   int ageDays_ = 0;
@@ -152,9 +158,11 @@ class TJunkEngine : public IRubbishClean {
 };
 
 // Wide text as a BSTR for an out parameter (the caller frees it).
-HRESULT ReturnText(const std::wstring& text, BSTR* out);
+HRESULT ReturnText(const wchar_t* text, size_t length, BSTR* out);
+inline HRESULT ReturnText(const std::wstring& text, BSTR* out) { return ReturnText(text.data(), text.size(), out); }
 
 // The path with A-Z folded to a-z, as the engine compares paths.
-std::wstring FoldedPath(const std::wstring& path);
+std::wstring FoldedPath(const wchar_t* path, size_t length);
+inline std::wstring FoldedPath(const std::wstring& path) { return FoldedPath(path.data(), path.size()); }
 
 }  // namespace junk

@@ -29,10 +29,12 @@ HANDLE FindFirstEntry(const std::wstring& pattern, WIN32_FIND_DATAW& fd) {
   return FindFirstFileW(pattern.c_str(), &fd);
 }
 
-bool MatchesAny(const std::vector<std::wstring>& patterns, const std::wstring& name) {
+// scratch: a buffer kept by the caller, so that a name costs no allocation.
+bool MatchesAny(const std::vector<std::wstring>& patterns, const wchar_t* name, std::wstring& scratch) {
   if (patterns.empty()) return true;
+  scratch.assign(name);
   for (const std::wstring& p : patterns)
-    if (MatchWildcard(p, name)) return true;
+    if (MatchWildcard(p, scratch)) return true;
   return false;
 }
 
@@ -59,6 +61,7 @@ HRESULT TJunkEngine::Scan() {
       c.Findings.clear();
       c.TotalSize = 0;
     }
+    paths_.Clear();
     found_.clear();
     walked_.clear();
     deduplicating_ = false;
@@ -107,23 +110,27 @@ bool TJunkEngine::Excluded(const std::wstring& folder) const {
   return false;
 }
 
-void TJunkEngine::AddFinding(size_t category, std::wstring&& path, INT64 size) {
+void TJunkEngine::AddFindings(size_t category, std::vector<TFinding>& batch) {
+  if (batch.empty()) return;
   TLocked hold(lock_);
-  if (!undeleted_.empty() || deduplicating_) {
-    std::wstring folded = FoldedPath(path);
-    // A clean of this run could not delete it: it goes at restart.
-    if (undeleted_.count(folded)) return;
-    if (deduplicating_ && !found_.insert(std::move(folded)).second) return;  // reported already
-  }
   TCategoryState& c = categories_[category];
-  c.Findings.push_back(TFinding{std::move(path), size});
-  c.TotalSize += size;
+  for (TFinding& f : batch) {
+    if (!undeleted_.empty() || deduplicating_) {
+      std::wstring folded = FoldedPath(f.Path, f.Length);
+      // A clean of this run could not delete it: it goes at restart.
+      if (undeleted_.count(folded)) continue;
+      if (deduplicating_ && !found_.insert(std::move(folded)).second) continue;  // reported already
+    }
+    c.TotalSize += f.Size;
+    c.Findings.push_back(f);
+  }
+  batch.clear();
 }
 
 void TJunkEngine::StartDeduplicating() {
   deduplicating_ = true;
   for (const TCategoryState& c : categories_)
-    for (const TFinding& f : c.Findings) found_.insert(FoldedPath(f.Path));
+    for (const TFinding& f : c.Findings) found_.insert(FoldedPath(f.Path, f.Length));
 }
 
 void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
@@ -141,6 +148,11 @@ void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
   const uint64_t now = Now();
   static const std::wstring redirected = FoldedPath(RedirectedSystemFolder());
   std::vector<std::wstring> pending(1, target.Folder);
+  // Findings go to the category a folder (or kBatch files) at a time: a lock per file
+  // cost more than the rest of the engine's work on it.
+  const size_t kBatch = 256;
+  std::vector<TFinding> batch;
+  std::wstring path, name;  // reused for every entry
   while (!pending.empty() && !stop_) {
     std::wstring folder = pending.back();
     pending.pop_back();
@@ -156,23 +168,26 @@ void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
     folder += L'\\';  // every entry's path starts with it
     do {
       if (stop_) break;
-      const wchar_t* name = fd.cFileName;
-      if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0))) continue;
+      const wchar_t* entry = fd.cFileName;
+      if (entry[0] == L'.' && (entry[1] == 0 || (entry[1] == L'.' && entry[2] == 0))) continue;
       // Junctions and symbolic links lead elsewhere or back up the tree.
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
-      std::wstring path = folder + name;
+      path.assign(folder).append(entry);
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         if (!target.Recursive || FoldedPath(path) == redirected) continue;
         TLocked hold(lock_);
         if (!Excluded(path)) pending.push_back(path);
         continue;
       }
-      if (!MatchesAny(target.Patterns, name)) continue;
+      if (!MatchesAny(target.Patterns, entry, name)) continue;
       uint64_t lastUsed = Ticks(fd.ftLastWriteTime);
       if (Ticks(fd.ftLastAccessTime) > lastUsed) lastUsed = Ticks(fd.ftLastAccessTime);
       if (!OldEnough(lastUsed, now, ageDays)) continue;
-      AddFinding(category, std::move(path), (static_cast<INT64>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow);
+      batch.push_back(TFinding{paths_.Add(path.data(), path.size()), path.size(),
+                               (static_cast<INT64>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow});
+      if (batch.size() == kBatch) AddFindings(category, batch);
     } while (FindNextFileW(find.Get(), &fd));
+    AddFindings(category, batch);
   }
 }
 
