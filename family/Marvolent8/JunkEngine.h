@@ -128,8 +128,7 @@ class TJunkEngine : public IRubbishClean {
   void ScanCategory(size_t index);
   void WalkTarget(size_t category, const TTarget& target);
   bool Excluded(const std::wstring& folder) const;
-  // Takes the batch's findings (a folder's, or part of one) under one lock, and empties it.
-  void AddFindings(size_t category, std::vector<TFinding>& batch);
+  void AddFinding(size_t category, const TFinding& finding);
   // The first folder listed a second time: every finding so far goes into found_.
   void StartDeduplicating();
   HRESULT Scan();

@@ -110,21 +110,17 @@ bool TJunkEngine::Excluded(const std::wstring& folder) const {
   return false;
 }
 
-void TJunkEngine::AddFindings(size_t category, std::vector<TFinding>& batch) {
-  if (batch.empty()) return;
+void TJunkEngine::AddFinding(size_t category, const TFinding& finding) {
   TLocked hold(lock_);
-  TCategoryState& c = categories_[category];
-  for (TFinding& f : batch) {
-    if (!undeleted_.empty() || deduplicating_) {
-      std::wstring folded = FoldedPath(f.Path, f.Length);
-      // A clean of this run could not delete it: it goes at restart.
-      if (undeleted_.count(folded)) continue;
-      if (deduplicating_ && !found_.insert(std::move(folded)).second) continue;  // reported already
-    }
-    c.TotalSize += f.Size;
-    c.Findings.push_back(f);
+  if (!undeleted_.empty() || deduplicating_) {
+    std::wstring folded = FoldedPath(finding.Path, finding.Length);
+    // A clean of this run could not delete it: it goes at restart.
+    if (undeleted_.count(folded)) return;
+    if (deduplicating_ && !found_.insert(std::move(folded)).second) return;  // reported already
   }
-  batch.clear();
+  TCategoryState& c = categories_[category];
+  c.Findings.push_back(finding);
+  c.TotalSize += finding.Size;
 }
 
 void TJunkEngine::StartDeduplicating() {
@@ -148,10 +144,6 @@ void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
   const uint64_t now = Now();
   static const std::wstring redirected = FoldedPath(RedirectedSystemFolder());
   std::vector<std::wstring> pending(1, target.Folder);
-  // Findings go to the category a folder (or kBatch files) at a time: a lock per file
-  // cost more than the rest of the engine's work on it.
-  const size_t kBatch = 256;
-  std::vector<TFinding> batch;
   std::wstring path, name;  // reused for every entry
   while (!pending.empty() && !stop_) {
     std::wstring folder = pending.back();
@@ -183,11 +175,9 @@ void TJunkEngine::WalkTarget(size_t category, const TTarget& target) {
       uint64_t lastUsed = Ticks(fd.ftLastWriteTime);
       if (Ticks(fd.ftLastAccessTime) > lastUsed) lastUsed = Ticks(fd.ftLastAccessTime);
       if (!OldEnough(lastUsed, now, ageDays)) continue;
-      batch.push_back(TFinding{paths_.Add(path.data(), path.size()), path.size(),
-                               (static_cast<INT64>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow});
-      if (batch.size() == kBatch) AddFindings(category, batch);
+      AddFinding(category, TFinding{paths_.Add(path.data(), path.size()), path.size(),
+                                    (static_cast<INT64>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow});
     } while (FindNextFileW(find.Get(), &fd));
-    AddFindings(category, batch);
   }
 }
 

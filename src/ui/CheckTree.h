@@ -164,9 +164,9 @@ class TCheckTree : private TTreeObserver {
   TTextWidthTable* SelectMeasureFont(const TCheckTreeTextStyle& style) const;  // null: no DC
   int MeasureText(const TCheckTreeTextStyle& style, const std::wstring& text) const;
   int MeasureGbk(const TCheckTreeTextStyle& style, const std::string& text) const;
-  int NeededWidth(TTreeNode* node, int column, std::string& scratch) const;  // of the fitted column
   TCellLayout Layout(TTreeNode* node, int column, int textWidth) const;
-  TCellLayout MeasuredLayout(TTreeNode* node, int column) const;
+  // scratch holds the text when an event makes it (a fit reuses one for every row).
+  TCellLayout MeasuredLayout(TTreeNode* node, int column, std::string& scratch) const;
   int ColumnLeft(int column) const;  // client x, after the horizontal scroll
   int TotalWidth() const;
   int RowTop(size_t row) const;      // client y of a row

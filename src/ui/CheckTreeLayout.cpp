@@ -77,10 +77,6 @@ const std::string& TCheckTree::CellGbk(TTreeNode* node, int column, std::string&
   return column == 0 ? node->Data.Caption : kNone;
 }
 
-int TCheckTree::NeededWidth(TTreeNode* node, int column, std::string& scratch) const {
-  return Layout(node, column, MeasureGbk(CellStyle(node, column, false), CellGbk(node, column, scratch))).needed;
-}
-
 TCheckTree::TCellLayout TCheckTree::Layout(TTreeNode* node, int column, int textWidth) const {
   TCellLayout l;
   if (column == 0) {
@@ -116,8 +112,7 @@ TCheckTree::TCellLayout TCheckTree::Layout(TTreeNode* node, int column, int text
   return l;
 }
 
-TCheckTree::TCellLayout TCheckTree::MeasuredLayout(TTreeNode* node, int column) const {
-  std::string scratch;
+TCheckTree::TCellLayout TCheckTree::MeasuredLayout(TTreeNode* node, int column, std::string& scratch) const {
   return Layout(node, column, MeasureGbk(CellStyle(node, column, false), CellGbk(node, column, scratch)));
 }
 
@@ -151,7 +146,8 @@ TCheckTreeHit TCheckTree::HitTest(int x, int y) const {
       hit.Column = c;
       break;
     }
-  TCellLayout l = MeasuredLayout(hit.Node, hit.Column);
+  std::string scratch;
+  TCellLayout l = MeasuredLayout(hit.Node, hit.Column, scratch);
   int cx = x - ColumnLeft(hit.Column);
   if (cx >= l.textRight + kTextPad)
     hit.Part = TCheckTreePart::RightOfText;
@@ -172,7 +168,8 @@ bool TCheckTree::GetPartRect(TTreeNode* node, int column, TCheckTreePart part, R
   if (!model_ || !node || column < 0 || column >= ColumnCount()) return false;
   size_t row = model_->RowOf(node);
   if (row == TTreeModel::npos) return false;
-  TCellLayout l = MeasuredLayout(node, column);
+  std::string scratch;
+  TCellLayout l = MeasuredLayout(node, column, scratch);
   int left = 0, right = 0;
   switch (part) {
     case TCheckTreePart::Indent:
@@ -214,7 +211,7 @@ int TCheckTree::FitColumnToContent(int column) {
   int widest = -1;
   std::string scratch;
   for (TTreeNode* n = model_->GetFirst(); n; n = model_->NextVisible(n))
-    widest = std::max(widest, NeededWidth(n, column, scratch));
+    widest = std::max(widest, MeasuredLayout(n, column, scratch).needed);
   if (widest >= 0) SetColumnWidth(column, widest);
   return columns_[column].Width;
 }
