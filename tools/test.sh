@@ -17,8 +17,10 @@ export PURVEX_WINE_ROOT="$build/wine"
 run32=0
 "$root/tools/can-run-32bit.sh" && run32=1
 
-# First starts of a prefix race each other: initialise them all before the tests run.
-init_prefix() { PURVEX_BUILD="$build/$2" "$root/tools/wine-prefix.sh" "$1"; }
+# First starts of a prefix race each other: initialise them all before the tests run, and
+# check each from inside (drive kinds, font substitutes, both bitnesses where they run),
+# so that a broken prefix stops the run with its cause instead of failing unrelated tests.
+init_prefix() { PURVEX_BUILD="$build/$2" "$root/tools/wine-prefix.sh" "$1" check; }
 pids=()
 init_prefix x64 win64 & pids+=($!)
 if [ $run32 = 1 ]; then

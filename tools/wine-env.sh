@@ -26,3 +26,11 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 # The recycle bin: Wine uses this trash only when its folders exist.
 mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"
+# Wine's loader of the prefix's own bitness. Where Wine has its 32-bit part, `wine NAME`
+# starts the 32-bit build of Wine's own programs (regedit, reg, cmd), which in a 64-bit
+# prefix read and write HKLM\Software through Wow6432Node; Wine's services and the 64-bit
+# programs read the 64-bit keys. Programs named by their path need none of this: Wine
+# picks the loader from the file.
+wine_native() {
+  if [ "$WINEARCH" = win64 ]; then /usr/lib/wine/wine64 "$@"; else wine "$@"; fi
+}

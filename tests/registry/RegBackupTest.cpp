@@ -15,6 +15,7 @@
 #include "helpers/RegistryTree.h"
 #include "registry/RegistryTestKey.h"
 #include "system/FolderValues.h"
+#include "system/ToolsViews.h"
 #include "system/WideText.h"
 
 namespace {
@@ -142,7 +143,11 @@ std::map<std::wstring, std::set<std::wstring>> Normalised(const std::wstring& te
   return keys;
 }
 
+// The registry editor the restore uses: on 64-bit Windows the 64-bit one, which a 32-bit
+// process reaches only with file-system redirection off (the Windows folder's
+// regedit.exe is redirected to the 32-bit one, which reads through Wow6432Node).
 bool RunEditor(const std::wstring& arguments) {
+  TFsRedirectionGuard noRedirection;
   wchar_t windows[MAX_PATH];
   GetWindowsDirectoryW(windows, MAX_PATH);
   std::wstring commandLine = std::wstring(windows) + L"\\regedit.exe " + arguments;

@@ -100,13 +100,14 @@ TEST(ScanMruKey, EachRootIsNamedAndAMissingKeyOrAnUnknownRootGivesNothing) {
   } kRoots[] = {{HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"},
                 {HKEY_USERS, "HKEY_USERS"},
                 {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"}};
-  // A key of this process's own: in a 64-bit process Wine's override of HKEY_CLASSES_ROOT
-  // does not reach its 32-bit view, where the key then lies in the prefix's registry.
+  // A key of this process's own: where Windows has two views, Wine's override of
+  // HKEY_CLASSES_ROOT does not reach the 32-bit one, where the key then lies in the
+  // prefix's registry.
   const std::string list = "Software\\PurvexTest-MruRoots-" + std::to_string(GetCurrentProcessId());
   struct TRemoved {
     HKEY Root;
     const std::string& Path;
-    ~TRemoved() { RegDeleteKeyExA(Root, Path.c_str(), KEY_WOW64_32KEY, 0); }
+    ~TRemoved() { RegDeleteKeyExA(Root, Path.c_str(), ScannedView(), 0); }
   };
   for (const auto& r : kRoots) {
     TPrivateRoot root(r.Root);

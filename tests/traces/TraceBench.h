@@ -82,12 +82,20 @@ class TPrivateRoot {
   bool overridden_ = false;
 };
 
-// Writes one value under root\key (created) in the 32-bit view, which the scans read in
-// either build (one view on 32-bit Windows); an empty name is the unnamed value.
+// The view the scans read: the 32-bit one where Windows has two (in either build), none
+// named on 32-bit Windows. Naming it there would not be harmless: Wine then opens the real
+// HKEY_CLASSES_ROOT and passes over a TPrivateRoot's override.
+inline REGSAM ScannedView() {
+  BOOL wow64 = FALSE;
+  return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) ? KEY_WOW64_32KEY : 0;
+}
+
+// Writes one value under root\key (created) in the view the scans read; an empty name is
+// the unnamed value.
 inline void SetValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
                      const std::string& bytes) {
   HKEY h;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY, nullptr, &h, nullptr) !=
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | ScannedView(), nullptr, &h, nullptr) !=
       ERROR_SUCCESS) {
     ADD_FAILURE() << "cannot create " << key;
     return;
