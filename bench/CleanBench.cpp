@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BenchTree.h"
+#include "items/FileRemover.h"
 #include "items/CleanDriver.h"
 #include "items/ResultRows.h"
 #include "system/AppContext.h"
@@ -117,6 +118,9 @@ int main(int argc, char** argv) {
     TRunState state;
     TQuietView view;
     THandlerTable handlers;
+    TItemHandler files;
+    files.Cleaner.Removers = FileRemovers({kKindFile});
+    handlers.Register("item", files);
     TScanDriver scan(tree, state, view, handlers);
     TTreeNode* group = tree.AddChild(nullptr, Column4TreeData{"group", "推荐", "", "group", "", 0}, TCheckType::TriState,
                                      TCheckState::Checked);

@@ -1,6 +1,7 @@
 #include "app/ItemHandlerTable.h"
 
 #include "items/ItemCatalogue.h"
+#include "items/JunkProgress.h"
 #include "registry/RegistryCategories.h"
 #include "traces/AppFileScans.h"
 #include "traces/AppHistoryItems.h"
@@ -16,13 +17,14 @@
 #include "traces/ToolbarScans.h"
 
 
-void RegisterItemHandlers(THandlerTable& table, TRunState& state, TInvalidFilesSlot& invalidFiles) {
-  RegisterIEHandlers(table, state);
+TGroupStates RegisterItemHandlers(THandlerTable& table, TInvalidFilesSlot& invalidFiles, const TGroupCleanCalls& calls) {
+  TGroupStates states;
+  states.IE = RegisterIEHandlers(table, calls.IE);
   RegisterIEBrowserHandlers(table);
   RegisterRegistryCategories(table);
-  RegisterShellHistoryHandlers(table, state);
+  states.RecycleBin = RegisterShellHistoryHandlers(table, calls.Shell);
   table.Register(kItemEventLogs, EventLogHandler());
-  RegisterBrowserHandlers(table, state);
+  states.Browsers = RegisterBrowserHandlers(table);
   RegisterToolbarHandlers(table);
   RegisterOperaHandlers(table);
   RegisterInvalidFileHandlers(table, invalidFiles);
@@ -31,4 +33,6 @@ void RegisterItemHandlers(THandlerTable& table, TRunState& state, TInvalidFilesS
   RegisterIniKeyHandlers(table);
   RegisterPlayerHandlers(table);
   RegisterPlaylistHandlers(table);
+  RegisterJunkGroupCleaner(table);
+  return states;
 }

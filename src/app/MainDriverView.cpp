@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "app/MainLayout.h"
-#include "app/MainUnit.h"
 #include "system/ResStrings.h"
 #include "res/resource.h"
 #include "ui/MessagePump.h"
@@ -11,20 +10,20 @@
 
 std::string TMainDriverView::ScanButtonCaption() {
   wchar_t text[64] = {};
-  GetWindowTextW(form_.Controls().BtnScanTrace, text, 63);
+  GetWindowTextW(c_.BtnScanTrace, text, 63);
   return GbkFromWide(text);
 }
 
 void TMainDriverView::SetScanButtonCaption(const std::string& caption) {
-  SetWindowTextW(form_.Controls().BtnScanTrace, WideFromGbk(caption).c_str());
+  SetWindowTextW(c_.BtnScanTrace, WideFromGbk(caption).c_str());
 }
 
-void TMainDriverView::EnableScanButton(bool enabled) { EnableWindow(form_.Controls().BtnScanTrace, enabled); }
-void TMainDriverView::EnableCleanButton(bool enabled) { EnableWindow(form_.Controls().BtnDeleteAllTrace, enabled); }
-void TMainDriverView::EnableCloseButton(bool enabled) { EnableWindow(form_.Controls().BtnClose, enabled); }
+void TMainDriverView::EnableScanButton(bool enabled) { EnableWindow(c_.BtnScanTrace, enabled); }
+void TMainDriverView::EnableCleanButton(bool enabled) { EnableWindow(c_.BtnDeleteAllTrace, enabled); }
+void TMainDriverView::EnableCloseButton(bool enabled) { EnableWindow(c_.BtnClose, enabled); }
 
 void TMainDriverView::EnableLinks(bool enabled) {
-  const TMainControls& c = form_.Controls();
+  const TMainControls& c = c_;
   // The colour follows the enabled state (green or grey) when the label repaints.
   for (HWND link : {c.Label1, c.Label2, c.Label3, c.LblRestore, c.LblOption}) {
     EnableWindow(link, enabled);
@@ -33,7 +32,7 @@ void TMainDriverView::EnableLinks(bool enabled) {
 }
 
 void TMainDriverView::ShowAdvancedImage(TAdvancedImage image) {
-  const TMainControls& c = form_.Controls();
+  const TMainControls& c = c_;
   ShowWindow(c.ImgDesc, image == TAdvancedImage::Description ? SW_SHOW : SW_HIDE);
   ShowWindow(c.ImgWarn, image == TAdvancedImage::Warning ? SW_SHOW : SW_HIDE);
   ShowWindow(c.ImgApp, image == TAdvancedImage::Application ? SW_SHOW : SW_HIDE);
@@ -41,9 +40,9 @@ void TMainDriverView::ShowAdvancedImage(TAdvancedImage image) {
 
 void TMainDriverView::SetDescription(const std::string& first, const std::string& second, const std::string& third,
                                      TTextStyle thirdStyle) {
-  const TMainControls& c = form_.Controls();
+  const TMainControls& c = c_;
   SetLabelStyle(c.LblDesc3, thirdStyle == TTextStyle::Warning ? TLabelStyle::Warning : TLabelStyle::Normal,
-                thirdStyle == TTextStyle::Warning ? form_.Fonts().Bold() : form_.Fonts().Normal());
+                thirdStyle == TTextStyle::Warning ? parts_.Fonts->Bold() : parts_.Fonts->Normal());
   SetLabelText(c.LblDesc1, first);
   SetLabelText(c.LblDesc2, second);
   SetLabelText(c.LblDesc3, third);
@@ -51,24 +50,24 @@ void TMainDriverView::SetDescription(const std::string& first, const std::string
 }
 
 void TMainDriverView::SetStatusText(const std::string& text) {
-  SendMessageW(form_.Controls().StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromGbk(text).c_str()));
+  SendMessageW(c_.StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromGbk(text).c_str()));
 }
 
-void TMainDriverView::ScrollIntoView(TTreeNode* node) { form_.ScrollTraceTreeTo(node); }
+void TMainDriverView::ScrollIntoView(TTreeNode* node) { if (parts_.ScrollTo) parts_.ScrollTo(node); }
 
-void TMainDriverView::RepaintTree() { InvalidateRect(form_.Controls().VTTraceOption, nullptr, FALSE); }
+void TMainDriverView::RepaintTree() { InvalidateRect(c_.VTTraceOption, nullptr, FALSE); }
 
-void TMainDriverView::ReportOneClickStep(int step) { form_.ReportOneClickStep(step); }
+void TMainDriverView::ReportOneClickStep(int step) { if (parts_.ReportOneClickStep) parts_.ReportOneClickStep(step); }
 
 bool TMainDriverView::AskYesNo(const std::string& text) {
   if (unattended_) return false;
-  return MessageBoxW(form_.Handle(), WideFromGbk(text).c_str(), WideFromGbk(LoadResString(IDS_CAPTION)).c_str(),
+  return MessageBoxW(parts_.Owner, WideFromGbk(text).c_str(), WideFromGbk(LoadResString(IDS_CAPTION)).c_str(),
                      MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void TMainDriverView::ShowNotice(const std::string& text) {
   if (unattended_) return;
-  MessageBoxW(form_.Handle(), WideFromGbk(text).c_str(), WideFromGbk(LoadResString(IDS_CAPTION)).c_str(),
+  MessageBoxW(parts_.Owner, WideFromGbk(text).c_str(), WideFromGbk(LoadResString(IDS_CAPTION)).c_str(),
               MB_OK | MB_ICONINFORMATION);
 }
 

@@ -1,13 +1,26 @@
 // The advanced page as the scan and clean drivers see it.
 #pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "app/FormFonts.h"
 #include "app/MainControls.h"
 #include "items/DriverView.h"
 
-class TFormPurvex;
+// What the view works with: the window (owner of its boxes), its controls and fonts (they
+// live as long as the window), and what it asks the window to do.
+struct TDriverViewParts {
+  HWND Owner = nullptr;
+  const TMainControls* Controls = nullptr;
+  const TFormFonts* Fonts = nullptr;
+  std::function<void(TTreeNode* node)> ScrollTo;
+  std::function<void(int step)> ReportOneClickStep;
+};
 
 class TMainDriverView : public TDriverView {
  public:
-  explicit TMainDriverView(TFormPurvex& form) : form_(form) {}
+  explicit TMainDriverView(TDriverViewParts parts) : parts_(std::move(parts)), c_(*parts_.Controls) {}
   std::string ScanButtonCaption() override;
   void SetScanButtonCaption(const std::string& caption) override;
   void EnableScanButton(bool enabled) override;
@@ -29,6 +42,7 @@ class TMainDriverView : public TDriverView {
   void SetUnattended(bool unattended) { unattended_ = unattended; }
 
  private:
-  TFormPurvex& form_;
+  TDriverViewParts parts_;
+  const TMainControls& c_;
   bool unattended_ = false;
 };

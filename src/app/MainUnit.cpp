@@ -22,12 +22,8 @@
 #include "junk/SysSweeperWrapper.h"
 #include "registry/RegBackup.h"
 #include "registry/RegistryCaches.h"
-#include "registry/RegistryDelete.h"
 #include "res/MainStrings.h"
-#include "traces/BrowserItems.h"
-#include "traces/FileExtHistory.h"
 #include "traces/IEItems.h"
-#include "traces/OtherFindings.h"
 #include "traces/ShellHistoryScans.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
@@ -199,7 +195,7 @@ void TFormPurvex::SetUpTraceTree() {
   tree.Events.ContextMenu = [this](TTreeNode*, POINT screen) { ShowLocateMenu(screen); };
   tree.Events.DblClick = [this](TTreeNode* node) {
     if (!node || node->Level() <= 1) return;
-    if (core::FindGbk(node->Data.Root, "HKEY_") == std::string::npos)
+    if (!IsRegistryFinding(node->Data))
       MIFileClick();
     else
       MIRegistryClick();
@@ -223,12 +219,16 @@ void TFormPurvex::FormResize() {
 }
 
 void TFormPurvex::CreateDrivers() {
-  driverView_.reset(new TMainDriverView(*this));
-  RegisterItemHandlers(handlers_, state_, invalidFiles_);
+  TDriverViewParts parts;
+  parts.Owner = hwnd_;
+  parts.Controls = &c_;
+  parts.Fonts = fonts_.get();
+  parts.ScrollTo = [this](TTreeNode* node) { ScrollTraceTreeTo(node); };
+  parts.ReportOneClickStep = [this](int step) { ReportOneClickStep(step); };
+  driverView_.reset(new TMainDriverView(parts));
+  RegisterItemHandlers(handlers_, invalidFiles_);
   TScanPhases scan;
   scan.ClearRegistryScanLists = ClearRegistryScanLists;
-  scan.ClearBrowserMarks = [this] { state_.FirefoxFree = state_.ChromeFree = false; };
-  scan.ComputeBrowserGuard = [this] { state_.IEBrowserRunning = IsIEBrowserRunning(); };
   scan.CreateInvalidFilesFinder = [this] { invalidFiles_.Create(); };
   scan.StopInvalidFilesFinder = [this] { invalidFiles_.Stop(); };
   junkProgress_.reset(new TJunkProgress(traceTree_, state_, *driverView_, *junk_, [this](bool on) {
@@ -244,31 +244,12 @@ void TFormPurvex::CreateDrivers() {
   scan.StopJunkScan = [this] { junk_->StopScan(); };
   scanDriver_.reset(new TScanDriver(traceTree_, state_, *driverView_, handlers_, scan));
   TCleanPhases clean;
-  clean.BackupBeforeClean = [this] {
-    return BackupBeforeClean(traceTree_, itemTree_.RegistryGroupNode) != TBackupResult::Failed;
+  clean.BackupBeforeClean = [this](const std::vector<const TTreeNode*>& rows) {
+    return BackupBeforeClean(rows, itemTree_.RegistryGroupNode);
   };
-  clean.DeleteRegistryFinding = DeleteRegistryFinding;
-  clean.DeleteDatabaseRows = DeleteDatabaseRows;
-  clean.RewriteOther = RewriteOtherFinding;
-  clean.NoIEBrowserRunning = [this] { return !state_.IEBrowserRunning; };
-  clean.ClearIEAutoComplete = ClearIEAutoComplete;
-  clean.CleanInternetHistory = [this](TTreeNode* item) {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    LaunchIEHistoryClean("\"" + std::string(path) + "\" /iehistory");
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    DeleteUrlCacheEntries(now.wYear, now.wMonth, now.wDay);
-    SetItemSuffix(&traceTree_, item, kSuffixCleaned);
-  };
-  clean.ClearNamedEventLog = [](const std::string& logName, int64_t& freed) {
-    return ClearNamedEventLog(logName, freed);
-  };
-  clean.ReportUndeletedFile = [this](const std::string& path) { junk_->ReportUndeletedFile(path); };
+  clean.Services.Owner = hwnd_;
+  clean.Services.ReportUndeletedFile = [this](const std::string& path) { junk_->ReportUndeletedFile(path); };
   clean.RestartExplorer = [] { KillProcessByName("explorer.exe", true); };
-  clean.EmptyRecycleBin = [this] { return EmptyRecycleBin(hwnd_); };
-  clean.DeleteFileExtHistory = [](const std::vector<std::string>& keys) { ScanFileExtHistory(nullptr, keys); };
-  clean.EmptyClipboard = [this] { return ClearClipboard(hwnd_); };
   clean.RecordCleanTime = ::RecordCleanTime;
   clean.RecordCleanStatistics = ::RecordCleanStatistics;
   clean.ShowStatistics = [this] { ShowHomeStatistics(true); };

@@ -14,7 +14,13 @@
 #include "system/ToolsViews.h"
 
 void TFormPurvex::CreateOneClickFlow() {
-  oneClickPage_.reset(new TMainOneClickPage(*this));
+  TOneClickPageParts parts;
+  parts.Controls = &c_;
+  parts.FinishedPicture = pictures_.ImgRight;
+  parts.CleanResultTree = &cleanResultTree_;
+  parts.EnablePageButtons = [this](bool enabled) { EnablePageButtons(enabled); };
+  parts.ShowStatistics = [this] { ShowHomeStatistics(true); };
+  oneClickPage_.reset(new TMainOneClickPage(parts));
   TOneClickFlow::TActions actions;
   actions.Clean = [this] {
     state_.Cleaning = true;

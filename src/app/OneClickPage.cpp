@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include "app/MainLayout.h"
-#include "app/MainUnit.h"
 #include "res/MainStrings.h"
 #include "system/ResStrings.h"
 #include "system/WideText.h"
@@ -17,7 +16,7 @@ void Show(HWND control, bool show) { ShowWindow(control, show ? SW_SHOW : SW_HID
 }  // namespace
 
 void TMainOneClickPage::ShowStatistics(bool show) {
-  const TMainControls& c = form_.Controls();
+  const TMainControls& c = c_;
   Show(c.Label5, show);
   Show(c.Label6, show);
   Show(c.Label12, show);
@@ -26,17 +25,17 @@ void TMainOneClickPage::ShowStatistics(bool show) {
 }
 
 void TMainOneClickPage::ShowStartLink(bool show) {
-  const TMainControls& c = form_.Controls();
+  const TMainControls& c = c_;
   Show(c.Label10, show);
   Show(c.Image5, show);
 }
 
 void TMainOneClickPage::ShowRunning() {
-  const TMainControls& c = form_.Controls();
+  const TMainControls& c = c_;
   ShowStatistics(false);
   Show(c.Image6, true);
   Show(c.Image3, false);
-  form_.EnablePageButtons(false);
+  if (parts_.EnablePageButtons) parts_.EnablePageButtons(false);
   Show(c.VTCleanResult, true);
   ShowStartLink(false);
   Show(c.LblReClean, false);
@@ -47,14 +46,14 @@ void TMainOneClickPage::ShowRunning() {
 }
 
 void TMainOneClickPage::ShowDone(unsigned headlineId) {
-  const TMainControls& c = form_.Controls();
+  const TMainControls& c = c_;
   EnableWindow(c.LabelAutoCleanOption, TRUE);
   InvalidateRect(c.LabelAutoCleanOption, nullptr, TRUE);
   ShowStatistics(true);
-  SetPictureBitmap(c.Image3, form_.Pictures().ImgRight);
+  SetPictureBitmap(c.Image3, parts_.FinishedPicture);
   Show(c.Image6, false);
   Show(c.Image3, true);
-  form_.EnablePageButtons(true);
+  if (parts_.EnablePageButtons) parts_.EnablePageButtons(true);
   Show(c.VTCleanResult, true);
   ShowStartLink(false);
   Show(c.LblReClean, true);
@@ -63,26 +62,26 @@ void TMainOneClickPage::ShowDone(unsigned headlineId) {
 }
 
 void TMainOneClickPage::ShowFinished() {
-  form_.ShowHomeStatistics(true);
+  if (parts_.ShowStatistics) parts_.ShowStatistics();
   wchar_t result[256] = {};
-  GetWindowTextW(form_.Controls().Label5, result, 255);
-  SendMessageW(form_.Controls().StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(result));
+  GetWindowTextW(c_.Label5, result, 255);
+  SendMessageW(c_.StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(result));
   ShowDone(IDS_ONECLICK_DONE);
 }
 
 void TMainOneClickPage::ShowNothingToClean() {
-  SetLabelText(form_.Controls().Label5, LoadResString(IDS_ONECLICK_NOTHING));
-  SendMessageW(form_.Controls().StatusBar, SB_SETTEXTW, 0,
+  SetLabelText(c_.Label5, LoadResString(IDS_ONECLICK_NOTHING));
+  SendMessageW(c_.StatusBar, SB_SETTEXTW, 0,
                reinterpret_cast<LPARAM>(WideFromGbk(LoadResString(IDS_STATE_GOOD)).c_str()));
   ShowDone(IDS_STATE_GOOD);
 }
 
 void TMainOneClickPage::ShowCancelled() {
-  const TMainControls& c = form_.Controls();
+  const TMainControls& c = c_;
   ShowStatistics(true);
   Show(c.Image6, false);
   Show(c.Image3, true);  // its picture stays what it was
-  form_.EnablePageButtons(true);
+  if (parts_.EnablePageButtons) parts_.EnablePageButtons(true);
   Show(c.VTCleanResult, false);
   ShowStartLink(true);
   Show(c.LblReClean, false);
@@ -93,24 +92,24 @@ void TMainOneClickPage::ShowCancelled() {
 }
 
 void TMainOneClickPage::ResetProgress(int maximum) {
-  HWND bar = form_.Controls().ProgressBar1;
+  HWND bar = c_.ProgressBar1;
   SendMessageW(bar, PBM_SETRANGE32, 0, maximum);
   SendMessageW(bar, PBM_SETSTEP, 1, 0);
   SendMessageW(bar, PBM_SETPOS, 0, 0);
 }
 
 void TMainOneClickPage::StepProgress() {
-  HWND bar = form_.Controls().ProgressBar1;
+  HWND bar = c_.ProgressBar1;
   SendMessageW(bar, PBM_STEPIT, 0, 0);
   UpdateWindow(bar);  // the clean does not let messages through
 }
 
-void TMainOneClickPage::EnableCancel(bool enabled) { EnableWindow(form_.Controls().Button1, enabled); }
+void TMainOneClickPage::EnableCancel(bool enabled) { EnableWindow(c_.Button1, enabled); }
 
 bool TMainOneClickPage::AutoShutdownChecked() {
-  return SendMessageW(form_.Controls().ChkAutoShutdown, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageW(c_.ChkAutoShutdown, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void TMainOneClickPage::ExpandRow(TTreeNode* row) { form_.CleanResultTree().SetExpanded(row, true); }
+void TMainOneClickPage::ExpandRow(TTreeNode* row) { parts_.CleanResultTree->SetExpanded(row, true); }
 
-void TMainOneClickPage::RepaintRow(TTreeNode*) { UpdateWindow(form_.Controls().VTCleanResult); }
+void TMainOneClickPage::RepaintRow(TTreeNode*) { UpdateWindow(c_.VTCleanResult); }

@@ -1,12 +1,25 @@
 // The home page's controls as the one-click flow drives them.
 #pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "app/MainControls.h"
 #include "app/OneClickFlow.h"
 
-class TFormPurvex;
+// What the page works with: the window's controls, the picture of a finished run and the
+// result tree (they live as long as the window), and what it asks the window to do.
+struct TOneClickPageParts {
+  const TMainControls* Controls = nullptr;
+  HBITMAP FinishedPicture = nullptr;
+  TTreeModel* CleanResultTree = nullptr;
+  std::function<void(bool enabled)> EnablePageButtons;
+  std::function<void()> ShowStatistics;  // the home page's texts of the clean just done
+};
 
 class TMainOneClickPage : public TOneClickPage {
  public:
-  explicit TMainOneClickPage(TFormPurvex& form) : form_(form) {}
+  explicit TMainOneClickPage(TOneClickPageParts parts) : parts_(std::move(parts)), c_(*parts_.Controls) {}
   void ShowRunning() override;
   void ShowFinished() override;
   void ShowNothingToClean() override;
@@ -23,5 +36,6 @@ class TMainOneClickPage : public TOneClickPage {
   void ShowDone(unsigned headlineId);
   void ShowStatistics(bool show);
   void ShowStartLink(bool show);
-  TFormPurvex& form_;
+  TOneClickPageParts parts_;
+  const TMainControls& c_;
 };

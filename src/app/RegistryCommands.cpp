@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/MainUnit.h"
+#include "items/ResultRows.h"
 #include "core/RegistryViewRules.h"
 #include "registry/RegBackup.h"
 #include "registry/RegistryLocate.h"
@@ -13,11 +14,11 @@
 
 void TFormPurvex::MIRegistryClick() {
   TTreeNode* node = traceTree_.FocusedNode();
-  if (!node || node->Data.Root.empty()) return;
+  if (!node || !IsRegistryFinding(node->Data)) return;
   const Column4TreeData& d = node->Data;
   // A finding of the default view is shown under its "Wow6432Node" path, which the 64-bit
   // editor lists.
-  const std::string path = core::MapToWow32Path(d.Root, d.Path, d.Kind == "x64", AppContext().IsWow64());
+  const std::string path = core::MapToWow32Path(d.Root, d.Path, d.Kind == kKindView64, AppContext().IsWow64());
   LocateInRegistryEditor(d.Root + "\\" + path, d.Name);
 }
 

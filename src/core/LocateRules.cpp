@@ -2,6 +2,7 @@
 
 #include "core/ExePathRules.h"
 #include "core/GbkText.h"
+#include "core/RegistryKeyPath.h"
 
 namespace core {
 
@@ -24,7 +25,7 @@ TLocateCommands LocateCommandsFor(int level, const std::string& caption, const s
                                   const std::string& root) {
   TLocateCommands c;
   if (level <= 1 || StartsWith(caption, kVisited) || caption == kClipboardRow || caption == kRecycleBinRow) return c;
-  if (FindGbk(root, "HKEY_") != std::string::npos) {
+  if (NamesRegistryRoot(root)) {
     c.Registry = true;
   } else {
     c.File = kind != "EventLog";

@@ -21,6 +21,24 @@ std::wstring Ascii(const char* text) { return std::wstring(text, text + std::cha
 
 }  // namespace
 
+bool RegStringIsExactText(const std::string& bytes) {
+  if (bytes.size() < 2 || bytes.size() % 2) return false;
+  const size_t count = bytes.size() / 2;
+  for (size_t i = 0; i < count; ++i) {
+    const unsigned c = static_cast<unsigned char>(bytes[2 * i]) | static_cast<unsigned char>(bytes[2 * i + 1]) << 8;
+    if (c == 0) return i + 1 == count;
+    if (c == L'\r' || c == L'\n') return false;
+  }
+  return false;  // no terminating zero
+}
+
+bool RegStringDataRestores(const std::string& bytes) {
+  if (bytes.empty()) return true;
+  return bytes.size() % 2 == 0 && bytes[bytes.size() - 1] == 0 && bytes[bytes.size() - 2] == 0;
+}
+
+bool RegNameFitsALine(const std::wstring& name) { return name.find_first_of(L"\r\n") == std::wstring::npos; }
+
 std::wstring RegKeyHeader(const std::wstring& root, const std::wstring& path) { return L"[" + root + L"\\" + path + L"]"; }
 
 std::wstring RegNamePart(const std::wstring& name) {

@@ -30,6 +30,19 @@ std::wstring RegDwordLine(const std::wstring& namePart, uint32_t value);
 // after the last line.
 std::wstring RegHexLine(const std::wstring& namePart, size_t namePartWidth, uint32_t type, const std::string& bytes);
 
+// String data (UTF-16LE bytes) that a "text" line gives back byte for byte: an even size,
+// one terminating zero at its end and no other zero, and no line break (the line would
+// end there). Any other string data is written in the hexadecimal form of its type.
+bool RegStringIsExactText(const std::string& bytes);
+// String data (of REG_SZ, REG_EXPAND_SZ or REG_MULTI_SZ) that the registry editor sets
+// back byte for byte from its hexadecimal form: none at all, or whole UTF-16 characters
+// ending in a zero. Of any other (an odd size, no terminating zero) the editor sets other
+// bytes, or, Wine's, fails the whole import.
+bool RegStringDataRestores(const std::string& bytes);
+// A key's or value's name that fits on one line of the file (no line break): the file
+// has no way to write any other.
+bool RegNameFitsALine(const std::wstring& name);
+
 // "yyyymmddhhnnss.reg".
 std::string BackupFileName(int year, int month, int day, int hour, int minute, int second);
 

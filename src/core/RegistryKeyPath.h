@@ -15,6 +15,10 @@ inline const char* const kUsersName = "HKEY_USERS";
 // means the whole key.
 inline const char* const kDefaultValueName = "@D_e_f_a_u_l_t";
 
+// A finding's Root that names a registry root key: the one test of "is this a registry
+// finding" (other findings use Root for a condition or an application's tag).
+bool NamesRegistryRoot(const std::string& root);
+
 // parent + "\" + child; either part may be empty (then the other is the result), and a
 // backslash that ends parent is not doubled (a trail byte 0x5C is no backslash).
 std::string JoinKeyPath(const std::string& parent, const std::string& child);

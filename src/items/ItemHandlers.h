@@ -1,6 +1,8 @@
 // The dispatch table of the scan and clean drivers: one entry per item identity (its
-// Kind), holding the executables that must not run, the unit word of its summary and its
-// scan handler, so each item's rules sit together in one place.
+// Kind), holding the executables that must not run, the unit word of its summary, its
+// scan handler and its cleaner, so each item's rules sit together in one place. A group
+// may register under its own Kind the removers of items that have no entry (the junk
+// group's categories come from the engine).
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -8,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "items/ItemClean.h"
 #include "items/ScanTotals.h"
 #include "items/TreeModel.h"
 
@@ -26,20 +29,6 @@ struct TItemScan {
   bool Skipped = false;
 };
 
-// What the clean driver does with a checked item besides removing its checked findings one
-// by one: the items that act directly or need their own removal say so here, so the driver
-// dispatches on the item's handler instead of recognising captions.
-enum class TCleanAction {
-  RemoveFindings,    // only that
-  EmptyRecycleBin,   // empties the bin instead, when the scan showed it and all is checked
-  EmptyClipboard,    // the same for the clipboard
-  ClearIEForms,      // acts without findings: Internet Explorer's saved form entries
-  ClearIEPasswords,  // and its saved passwords
-  IEHistory,         // the Internet Explorer history clean runs once after all items
-  FileExtHistory,    // its checked keys go to the extension-history delete after all items,
-  ClassInfo,         // which runs only when this item was cleaned too
-};
-
 struct TItemHandler {
   std::vector<std::string> GuardExecutables;  // item skipped while one of them runs
   std::string UnitWord;                        // "项目", "文件" or "记录"
@@ -48,7 +37,8 @@ struct TItemHandler {
   bool CountsItself = false;
   // An own summary text instead of the usual one (empty function: the usual).
   std::function<std::string(const TItemScan&)> Summary;
-  TCleanAction Clean = TCleanAction::RemoveFindings;
+  // How its findings go, and what the item does of its own when cleaned.
+  TItemCleaner Cleaner;
 };
 
 class THandlerTable {
@@ -58,7 +48,34 @@ class THandlerTable {
     auto it = handlers_.find(kind);
     return it == handlers_.end() ? nullptr : &it->second;
   }
+  // The remover of a finding under item: the item's own, else its group's; null when no
+  // group registered one for the finding's key (the finding is then left alone).
+  const TFindingRemover* RemoverFor(const TTreeNode* item, const Column4TreeData& finding) const;
+  // The item's cleaner; null for an item without an entry.
+  const TItemCleaner* CleanerOf(const TTreeNode* item) const {
+    const TItemHandler* handler = item ? Find(item->Data.Kind) : nullptr;
+    return handler ? &handler->Cleaner : nullptr;
+  }
+
+  // What a group forgets or learns as every scan starts (the browser guards, a count its
+  // clean relies on), run in the order registered.
+  void OnScanStart(std::function<void()> hook) { scanStart_.push_back(std::move(hook)); }
+  void ScanStarting() const {
+    for (const auto& hook : scanStart_) hook();
+  }
 
  private:
   std::map<std::string, TItemHandler> handlers_;
+  std::vector<std::function<void()>> scanStart_;
 };
+
+inline const TFindingRemover* THandlerTable::RemoverFor(const TTreeNode* item, const Column4TreeData& finding) const {
+  const TFindingKey key = FindingKeyOf(finding);
+  for (const TTreeNode* node = item; node; node = node->Parent()) {
+    const TItemHandler* handler = Find(node->Data.Kind);
+    if (!handler) continue;
+    auto it = handler->Cleaner.Removers.find(key);
+    if (it != handler->Cleaner.Removers.end()) return &it->second;
+  }
+  return nullptr;
+}

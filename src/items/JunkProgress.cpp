@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "items/FileRemover.h"
+#include "items/ItemCatalogue.h"
+#include "items/ItemHandlers.h"
 #include "items/ItemSummary.h"
 #include "items/ResultRows.h"
 #include "junk/SysSweeperWrapper.h"
@@ -155,4 +158,10 @@ std::string TJunkProgress::JunkSummary(TTextStyle& style) const {
     default:
       return LoadResString(IDS_ADVICE_CLEAN);
   }
+}
+
+void RegisterJunkGroupCleaner(THandlerTable& table) {
+  TItemHandler group;
+  group.Cleaner.Removers = FileRemovers({kKindFile});
+  table.Register(kJunkGroupCaption, group);
 }

@@ -15,6 +15,11 @@
 #include "items/TreeModel.h"
 
 class TCleanWrapper;
+class THandlerTable;
+
+// The junk group's categories come from the engine and have no entries of their own: the
+// group's entry removes their files.
+void RegisterJunkGroupCleaner(THandlerTable& table);
 
 // One engine category and what of its findings is already in the tree.
 struct TJunkCategoryRecord {

@@ -28,7 +28,7 @@ TTreeNode* AddRegistryFinding(TTreeModel* tree, const std::string& caption,
   // Without an item the row would become a top-level entry that no clean ever visits.
   if (caption.empty() || keyPath.empty() || !item) return nullptr;
   if (is64)
-    return AddResultNode(tree, "64位分支:" + caption, true, rootName, item, -1, "x64", valueName,
+    return AddResultNode(tree, "64位分支:" + caption, true, rootName, item, -1, kKindView64, valueName,
                          keyPath);
   return AddResultNode(tree, caption, true, rootName, item, -1, std::string(), valueName, keyPath);
 }

@@ -7,8 +7,10 @@
 #include "items/ScanTotals.h"
 #include "items/TreeModel.h"
 
-// Kind of a plain file finding; the clean driver deletes it as a file.
+// Kind of a plain file finding, and of a folder finding (the folder with its files); the
+// file removers take them.
 inline const char* const kKindFile = "文件";
+inline const char* const kKindFolder = "目录";
 
 // The one way nodes are created. Null tree: nothing, null. Without a parent the node goes
 // to the top level and becomes the focused node, else it is the parent's last child. A
@@ -18,6 +20,9 @@ TTreeNode* AddResultNode(TTreeModel* tree, std::string caption, bool isFinding,
                          const std::string& root, TTreeNode* parent, int32_t image,
                          const std::string& kind, std::string name,
                          std::string path);
+
+// Kind of a registry finding of the 64-bit view (those of the default view have none).
+inline const char* const kKindView64 = "x64";
 
 // One registry finding under item: Path the key path, Name the value name (empty for the
 // whole key), Root the root key's full name. A finding of the 64-bit view shows "64位分支:"

@@ -1,4 +1,5 @@
-// The run flags and marks of the main window that the scan and clean drivers share.
+// The run flags of the main window that the scan and clean drivers share. What a handler
+// group remembers between its scan and its clean lives with the group.
 #pragma once
 #include <cstdint>
 
@@ -12,15 +13,6 @@ struct TRunState {
   bool OneClick = false;
   bool CleanedOnce = false;
   bool ExpandSwitch = false;  // on while a driver itself expands a node
-  bool IEFormsCleared = false;
-  bool IEPasswordsCleared = false;
-  // Set during a scan once Firefox or Chrome was found not running.
-  bool FirefoxFree = false;
-  // Internet Explorer or a browser on its engine ran when the scan started.
-  bool IEBrowserRunning = false;
-  bool ChromeFree = false;
-  int32_t RecycleBinCount = 0;
-  int64_t RecycleBinSize = 0;
   TScanTotals Totals;
   TTreeNode* CurrentNode = nullptr;  // the item being processed, painted red while scanning
 };

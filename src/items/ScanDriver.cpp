@@ -71,13 +71,8 @@ void TScanDriver::RunScan(bool oneClick) {
   ClearFindings(&tree_);
   state_.OneClick = oneClick;
   state_.Totals.Reset();
-  // The bin is counted again when its item is scanned; an old count must not reach the
-  // statistics of a later clean.
-  state_.RecycleBinCount = 0;
-  state_.RecycleBinSize = 0;
   if (oneClick) view_.ReportOneClickStep(0);
-  Call(phases_.ClearBrowserMarks);
-  Call(phases_.ComputeBrowserGuard);
+  handlers_.ScanStarting();
   Call(phases_.ClearRegistryScanLists);
 
   Walk();

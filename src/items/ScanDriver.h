@@ -12,8 +12,6 @@
 // The phases that other parts of the program plug in; an empty function is skipped.
 struct TScanPhases {
   std::function<void()> ClearRegistryScanLists;
-  std::function<void()> ClearBrowserMarks;     // the Firefox-free and Chrome-free marks
-  std::function<void()> ComputeBrowserGuard;
   std::function<void()> CreateInvalidFilesFinder;
   std::function<void()> StopInvalidFilesFinder;
   std::function<void()> PrepareJunkScan;

@@ -22,7 +22,7 @@ void CheckAuthorizedApps(const std::string& path, TRegistryRun& run) {
   TRegistryKey key(HKEY_LOCAL_MACHINE, path, run.Native());
   if (!key) return;
   // The value's name is the program; its data repeats it with the rule's settings.
-  ForEachEntry(run, RegValueNames(key.Handle()), [&](const std::string& name) {
+  ForEachEntry(run, NamedValueNames(key.Handle()), [&](const std::string& name) {
     if (!TargetFileExists(ExpandPathVariables(core::TrimBlanks(name), run.Native())))
       run.AddFinding(KeyText(kLocalMachineName, path, name), path, kLocalMachineName, name);
     return true;
@@ -34,7 +34,7 @@ bool StartsWith(const std::string& text, const char* head) { return text.compare
 void CheckFirewallRules(const std::string& path, TRegistryRun& run) {
   TRegistryKey key(HKEY_LOCAL_MACHINE, path, run.Native());
   if (!key) return;
-  ForEachEntry(run, RegValueNames(key.Handle()), [&](const std::string& name) {
+  ForEachEntry(run, NamedValueNames(key.Handle()), [&](const std::string& name) {
     std::string app = core::FirewallRuleApp(RegText(key.Handle(), name));
     if (app.empty() || app == "system") return true;
     app = core::WithoutQuotes(app);

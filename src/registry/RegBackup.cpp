@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
+#include "items/ResultRows.h"
 #include "core/GbkText.h"
 #include "core/RegFileText.h"
+#include "items/ItemClean.h"
 #include "items/TreeModel.h"
 #include "system/AppContext.h"
 
@@ -25,9 +27,24 @@ bool TRegistryBackup::TKeyOrder::operator()(const std::string& a, const std::str
   return core::CompareTextGbk(a, b) < 0;
 }
 
+std::string TRegistryBackup::EntryKey(const std::string& rootName, const std::string& keyPath, bool is64) {
+  return (is64 ? "64:" : "32:") + rootName + "\\" + keyPath;
+}
+
+std::string TRegistryBackup::RefusalKey(const std::string& entry, const std::string& valueName) {
+  return core::LowerGbk(entry) + '\n' + core::LowerGbk(valueName);
+}
+
 void TRegistryBackup::AddEntry(const std::string& rootName, const std::string& keyPath, bool is64,
                                const std::string& valueName) {
-  entries_[(is64 ? "64:" : "32:") + rootName + "\\" + keyPath].AddValueName(valueName);
+  entries_[EntryKey(rootName, keyPath, is64)].AddValueName(valueName);
+}
+
+bool TRegistryBackup::Refused(const std::string& rootName, const std::string& keyPath, bool is64,
+                              const std::string& valueName) const {
+  const std::string entry = EntryKey(rootName, keyPath, is64);
+  // A value saved with its whole key shares the key's answer.
+  return refused_.count(RefusalKey(entry, std::string())) || refused_.count(RefusalKey(entry, valueName));
 }
 
 bool TRegistryBackup::WriteBackupFile(const std::string& fileName) {
@@ -45,20 +62,27 @@ bool TRegistryBackup::WriteBackupFile(const std::string& fileName) {
   return written && closed;
 }
 
-TBackupResult BackupBeforeClean(const TTreeModel& tree, const TTreeNode* registryGroup) {
-  (void)tree;
-  if (!registryGroup || !IsCheckedOrMixed(registryGroup->CheckState())) return TBackupResult::NothingToSave;
+TBackupGate BackupBeforeClean(const std::vector<const TTreeNode*>& rows, const TTreeNode* registryGroup) {
+  TBackupGate gate;
   TRegistryBackup backup;
-  for (const TTreeNode* category = registryGroup->FirstChild(); category; category = category->NextSibling())
-    for (const TTreeNode* row = category->FirstChild(); row; row = row->NextSibling())
-      if (row->CheckState() == TCheckState::Checked && !row->Data.Root.empty())
-        backup.AddEntry(row->Data.Root, row->Data.Path, row->Data.Kind == "x64", row->Data.Name);
-  if (backup.Empty()) return TBackupResult::NothingToSave;
+  for (const TTreeNode* row : rows) {
+    const TTreeNode* category = row->Parent();
+    if (!category || category->Parent() != registryGroup || !IsRegistryFinding(row->Data)) continue;
+    gate.Covered.push_back(row);
+    backup.AddEntry(row->Data.Root, row->Data.Path, row->Data.Kind == kKindView64, row->Data.Name);
+  }
+  if (backup.Empty()) return gate;
   const std::string& folder = AppContext().RegBakDir;
-  if (folder.empty()) return TBackupResult::Failed;
+  gate.Saved = false;
+  if (folder.empty()) return gate;
   CreateDirectoryA(folder.c_str(), nullptr);
   SYSTEMTIME now;
   GetLocalTime(&now);
   const std::string name = core::BackupFileName(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
-  return backup.WriteBackupFile(folder + "\\" + name) ? TBackupResult::Saved : TBackupResult::Failed;
+  // A copy that misses what it could not read is no copy: none of its rows may go.
+  gate.Saved = backup.WriteBackupFile(folder + "\\" + name) && backup.Complete();
+  for (const TTreeNode* row : gate.Covered)
+    if (backup.Refused(row->Data.Root, row->Data.Path, row->Data.Kind == kKindView64, row->Data.Name))
+      gate.Refused.push_back(row);
+  return gate;
 }

@@ -3,11 +3,11 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
-class TTreeModel;
-class TTreeNode;
+#include "items/CleanDriver.h"
 
 // The value names to save from one key: sorted without regard to letter case, no
 // duplicates; the empty name stands for the whole key and is then the only one.
@@ -31,33 +31,46 @@ class TRegistryBackup {
   bool Empty() const { return entries_.empty(); }
 
   // Writes the queued entries to a new file (replacing one of that name) and empties the
-  // queue: every default-view key before every 64-bit one, keys that no longer open left
+  // queue: every default-view key before every 64-bit one, keys that no longer exist left
   // out. True when there was nothing to write or the file was written whole; false when
-  // it could not be created or a write failed, and then no file is left behind.
+  // it could not be created or a write failed, and then no file is left behind. Whether
+  // what was written is a whole copy of the entries, Complete and Refused tell.
   bool WriteBackupFile(const std::string& fileName);
   // The same text through sink; false when the sink refused a piece.
   bool WriteBackup(const TBackupSink& sink);
+
+  // The last write read everything it was to save. False when a key or value could not be
+  // read (access refused, a listing that ended in an error, a value that kept growing).
+  bool Complete() const { return complete_; }
+  // An entry of the last write (as queued: root, key path, view, value name) that no
+  // registry-editor file can give back exactly: a key whose tree holds a registry link or
+  // is deeper than the registry allows, a name with a line break. Its finding must stay.
+  bool Refused(const std::string& rootName, const std::string& keyPath, bool is64, const std::string& valueName) const;
 
  private:
   struct TKeyOrder {
     bool operator()(const std::string& a, const std::string& b) const;
   };
   // "32:" or "64:", the root's name, "\" and the key path.
+  static std::string EntryKey(const std::string& rootName, const std::string& keyPath, bool is64);
+  static std::string RefusalKey(const std::string& entry, const std::string& valueName);
   std::map<std::string, TRegistryItem, TKeyOrder> entries_;
+  bool complete_ = true;
+  std::set<std::string> refused_;
 };
 
 // Imports the file with the registry editor (silently), with the policy that blocks
-// registry tools suspended meanwhile; waits for the editor up to 5 seconds, then moves the
-// file to RegRestoreDir. False when the editor could not be started: Explorer then shows
-// the file, to be imported by hand.
+// registry tools suspended meanwhile, and waits for the editor to end (a minute at most).
+// True, and the file moved to RegRestoreDir, when it ended well and every key the file
+// names is there; false otherwise, and the file stays to be restored again. When the
+// editor could not be started Explorer shows the file, to be imported by hand.
 bool RestoreFromFile(const std::string& fileName);
 
 enum class TRestoreResult { NoBackup, Restored, Failed };
 // The newest file of RegBakDir (by modification time), restored.
 TRestoreResult RestoreNewestBackup();
 
-enum class TBackupResult { NothingToSave, Saved, Failed };
-// Saves the checked findings of the registry group (when the group is checked or mixed) to
-// RegBakDir\yyyymmddhhnnss.reg. Failed means the findings must not be removed: there is no
-// complete copy of them.
-TBackupResult BackupBeforeClean(const TTreeModel& tree, const TTreeNode* registryGroup);
+// Saves the registry findings of the registry group among rows (the rows a clean is about
+// to remove) to RegBakDir\yyyymmddhhnnss.reg; the gate names them and says whether they
+// were saved whole. Without any of them nothing is written.
+TBackupGate BackupBeforeClean(const std::vector<const TTreeNode*>& rows, const TTreeNode* registryGroup);

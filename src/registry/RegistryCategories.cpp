@@ -3,6 +3,7 @@
 #include "items/ItemCatalogue.h"
 #include "items/ItemSummary.h"
 #include "registry/RegistryChecks.h"
+#include "registry/RegistryDelete.h"
 #include "system/AppContext.h"
 
 const std::vector<TRegistryCategory>& RegistryCategories() {
@@ -30,6 +31,7 @@ const std::vector<TRegistryCategory>& RegistryCategories() {
 TItemHandler RegistryCategoryHandler(TRegistryViews views, TRegistryCheck check) {
   TItemHandler handler;
   handler.UnitWord = kUnitItems;
+  handler.Cleaner.Removers = RegistryRemovers();
   handler.Scan = [views, check](TItemScan& scan) {
     if (!check) return;
     const bool wow64 = AppContext().IsWow64();
@@ -49,9 +51,6 @@ TItemHandler RegistryCategoryHandler(TRegistryViews views, TRegistryCheck check)
 
 void RegisterRegistryCategories(THandlerTable& handlers) {
   for (const TRegistryCategory& c : RegistryCategories()) {
-    TItemHandler handler = RegistryCategoryHandler(c.Views, c.Check);
-    // The extension-history delete waits for this category's clean.
-    if (std::string(c.Caption) == kItemClassInfo) handler.Clean = TCleanAction::ClassInfo;
-    handlers.Register(c.Caption, handler);
+    handlers.Register(c.Caption, RegistryCategoryHandler(c.Views, c.Check));
   }
 }

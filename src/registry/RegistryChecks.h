@@ -37,7 +37,8 @@ void CheckFonts(TRegistryRun& run);
 // already in the list (any letter case) is neither added again nor entered.
 void ListStartMenuFolders(const std::string& folder, const std::string& relativePath,
                           std::vector<std::string>& list);
-// The sub-keys of HKEY_CURRENT_USER baseKey + relativePath at every depth, in the same
-// form; duplicates kept.
+// The sub-keys of HKEY_CURRENT_USER baseKey + relativePath at every depth (as deep as the
+// registry nests keys), in the same form; duplicates kept. Registry links are listed,
+// not entered.
 void ListMenuOrderKeys(const std::string& baseKey, const std::string& relativePath,
-                       std::vector<std::string>& list, bool native);
+                       std::vector<std::string>& list, bool native, int depth = 0);

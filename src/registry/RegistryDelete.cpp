@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "items/ResultRows.h"
 #include "core/RegistryKeyPath.h"
 #include "system/AppContext.h"
 #include "system/LibraryHandle.h"
@@ -39,7 +40,11 @@ class TKeyDeleter {
     if (opened == ERROR_FILE_NOT_FOUND) return true;
     // A key that cannot be looked at may be a link: a delete by name would follow it.
     if (opened != ERROR_SUCCESS) return false;
-    if (key.IsLink()) return !top && DeleteLink(key.Handle());
+    switch (key.IsLink()) {
+      case TLinkAnswer::Link: return !top && DeleteLink(key.Handle());
+      case TLinkAnswer::CannotTell: return false;  // entering it might follow a link
+      case TLinkAnswer::NotLink: break;
+    }
     // Names first: the listing is not disturbed by its own removals.
     for (const std::string& name : key.SubKeyNames()) DeleteTree(core::JoinKeyPath(path, name), false);
     return GoneOrDeleted(DeleteEmptyKey(path));
@@ -78,7 +83,10 @@ bool DeleteValue(HKEY root, const std::string& path, bool native, const std::str
 bool DeleteRegistryFinding(const std::string& rootName, const std::string& keyPath, const std::string& viewMark,
                            const std::string& valueName) {
   if (rootName.empty() || keyPath.empty()) return true;
-  const bool native = viewMark == "x64";
+  const bool native = viewMark == kKindView64;
+  // Windows with one view has no key of the 64-bit view: a delete in its only view would
+  // take another key than the finding named.
+  if (native && !AppContext().IsWow64()) return false;
   // Looked up before anything is touched, so that a system without it keeps the entry
   // whole; the library stays loaded while the pointer is used.
   std::unique_ptr<TLibrary> advapi;
@@ -95,4 +103,13 @@ bool DeleteRegistryFinding(const std::string& rootName, const std::string& keyPa
   if (AppContext().MajorVersion() == 4) return GoneOrDeleted(SHDeleteKeyA(root, keyPath.c_str()));
   TLibrary ntdll("ntdll.dll");
   return TKeyDeleter(root, native, deleteEx, ntdll.Proc<NtDeleteKeyFn>("NtDeleteKey")).DeleteTree(keyPath);
+}
+
+void RemoveRegistryFindings(TRemoval& removal) {
+  for (const Column4TreeData* f : removal.Findings)
+    removal.Outcomes.push_back(TRemoveOutcome::Of(DeleteRegistryFinding(f->Root, f->Path, f->Kind, f->Name)));
+}
+
+TRemovers RegistryRemovers() {
+  return {{{true, ""}, RemoveRegistryFindings}, {{true, kKindView64}, RemoveRegistryFindings}};
 }

@@ -1,6 +1,9 @@
 #include "registry/RegistryRun.h"
 
+#include <algorithm>
+
 #include "items/ResultRows.h"
+#include "system/RegistryValues.h"
 
 TTreeNode* TRegistryRun::AddFinding(const std::string& caption, const std::string& keyPath,
                                     const std::string& rootName, const std::string& valueName) {
@@ -14,4 +17,10 @@ TTreeNode* TRegistryRun::AddFinding(const std::string& caption, const std::strin
 bool TRegistryRun::StopAfterEntry() {
   if (!stopped_ && scan_.KeepResponsive) stopped_ = scan_.KeepResponsive();
   return stopped_;
+}
+
+std::vector<std::string> NamedValueNames(HKEY key) {
+  std::vector<std::string> names = RegValueNames(key);
+  names.erase(std::remove(names.begin(), names.end(), std::string()), names.end());
+  return names;
 }

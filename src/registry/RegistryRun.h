@@ -1,6 +1,8 @@
 // One run of a registry category's check in one registry view: where its findings go,
 // how they are counted, and the stop test between the entries it walks.
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -33,6 +35,11 @@ class TRegistryRun {
   bool native_;
   bool stopped_ = false;
 };
+
+// The names of the key's named values, in the order listed. The default value (listed
+// under the empty name) is left out: a finding with an empty value name stands for the
+// whole key, and the checks of named values have no rule for it.
+std::vector<std::string> NamedValueNames(HKEY key);
 
 // The per-entry loop: visit(name) for each name in the order given (the check reads the
 // list first), with StopAfterEntry after each. visit returns false to end the loop at an

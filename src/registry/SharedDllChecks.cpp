@@ -46,7 +46,7 @@ void CheckSharedDlls(TRegistryRun& run) {
   if (!key) return;
   // One count for the whole run: an entry without a readable number takes the last one.
   int64_t count = 1;
-  ForEachEntry(run, RegValueNames(key.Handle()), [&](const std::string& name) {
+  ForEachEntry(run, NamedValueNames(key.Handle()), [&](const std::string& name) {
     if (!ReadReferenceCount(key.Handle(), name, count)) return true;
     if (count == 0 || !TargetFileExists(name))
       run.AddFinding(KeyText(kLocalMachineName, kSharedDllsKey, name), kSharedDllsKey, kLocalMachineName, name);
@@ -58,7 +58,7 @@ void CheckInstallerFolders(TRegistryRun& run) {
   TRegistryKey key(HKEY_LOCAL_MACHINE, kInstallerFoldersKey, run.Native());
   if (!key) return;
   const std::string windows = core::LowerGbk(AppContext().WindowsDir);
-  ForEachEntry(run, RegValueNames(key.Handle()), [&](const std::string& name) {
+  ForEachEntry(run, NamedValueNames(key.Handle()), [&](const std::string& name) {
     DWORD type = REG_NONE;
     if (!RegValueType(key.Handle(), name, type) || (type != REG_SZ && type != REG_EXPAND_SZ)) return true;
     if (!windows.empty() && core::FindGbk(core::LowerGbk(name), windows) != std::string::npos) return true;
@@ -73,7 +73,7 @@ void CheckHelpFiles(TRegistryRun& run) {
   for (const char* path : kHelpKeys) {
     TRegistryKey key(HKEY_LOCAL_MACHINE, path, run.Native());
     if (!key) continue;
-    for (const std::string& name : RegValueNames(key.Handle())) {
+    for (const std::string& name : NamedValueNames(key.Handle())) {
       const std::string folder = ExpandPathVariables(RegText(key.Handle(), name), run.Native());
       bool invalid = false;
       if (folder.size() > 2) {

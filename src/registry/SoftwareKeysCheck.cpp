@@ -28,10 +28,10 @@ std::vector<std::string> CheckMachineVendors(TRegistryRun& run) {
     const std::string path = "Software\\" + name;
     // A link is the other view's key, shared: not a vendor key of this view.
     TRegistryKey self;
-    if (self.Open(HKEY_LOCAL_MACHINE, path, run.Native(), KEY_READ, REG_OPTION_OPEN_LINK) == ERROR_SUCCESS &&
-        self.IsLink()) {
-      vendors.push_back(name);
-      return true;
+    if (self.Open(HKEY_LOCAL_MACHINE, path, run.Native(), KEY_READ, REG_OPTION_OPEN_LINK) == ERROR_SUCCESS) {
+      const TLinkAnswer link = self.IsLink();
+      if (link == TLinkAnswer::Link) vendors.push_back(name);
+      if (link != TLinkAnswer::NotLink) return true;
     }
     TRegistryKey key(HKEY_LOCAL_MACHINE, path, run.Native());
     DWORD subKeys = 0, values = 0;

@@ -68,16 +68,21 @@ void ListStartMenuFolders(const std::string& folder, const std::string& relative
 }
 
 void ListMenuOrderKeys(const std::string& baseKey, const std::string& relativePath, std::vector<std::string>& list,
-                       bool native) {
+                       bool native, int depth) {
+  if (depth > kMaxRegistryKeyDepth) return;
   TRegistryKey key(HKEY_CURRENT_USER, baseKey + relativePath, native);
   std::vector<std::string> descend;
   for (const std::string& name : key.SubKeyNames()) {
     const std::string path = Below(relativePath, name);
     list.push_back(path);
     const std::string deeper = relativePath.empty() ? "\\" + name : path;
-    if (TRegistryKey(HKEY_CURRENT_USER, baseKey + deeper, native).SubKeyCount() > 0) descend.push_back(deeper);
+    // A link is listed but never entered: it may lead back up the tree.
+    TRegistryKey sub;
+    if (sub.Open(HKEY_CURRENT_USER, baseKey + deeper, native, KEY_READ, REG_OPTION_OPEN_LINK) == ERROR_SUCCESS &&
+        sub.IsLink() == TLinkAnswer::NotLink && sub.SubKeyCount() > 0)
+      descend.push_back(deeper);
   }
-  for (const std::string& next : descend) ListMenuOrderKeys(baseKey, next, list, native);
+  for (const std::string& next : descend) ListMenuOrderKeys(baseKey, next, list, native, depth + 1);
 }
 
 void CheckStartMenuOrder(TRegistryRun& run) {

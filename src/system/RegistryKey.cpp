@@ -77,8 +77,11 @@ bool TRegistryKey::HoldsNothingButDefault() const {
                                             ERROR_SUCCESS);
 }
 
-bool TRegistryKey::IsLink() const {
+TLinkAnswer TRegistryKey::IsLink() const {
+  if (!key_) return TLinkAnswer::CannotTell;
   DWORD type = REG_NONE;
-  return key_ && RegQueryValueExW(key_.Get(), L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
-         type == REG_LINK;
+  const LONG result = RegQueryValueExW(key_.Get(), L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr);
+  if (result == ERROR_FILE_NOT_FOUND) return TLinkAnswer::NotLink;
+  if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return TLinkAnswer::CannotTell;
+  return type == REG_LINK ? TLinkAnswer::Link : TLinkAnswer::NotLink;
 }

@@ -16,12 +16,18 @@
 // HKEY_CURRENT_CONFIG.
 HKEY RegistryRootByName(const std::string& rootName);
 
+// How deep keys may be nested in the registry; a walk deeper than this has met a loop.
+const int kMaxRegistryKeyDepth = 512;
+
+enum class TLinkAnswer : uint8_t { NotLink, Link, CannotTell };
+
 class TRegistryKey {
  public:
   TRegistryKey() = default;
   // Opens root\path with Wow64KeyAccess(access, native); an empty path opens the root
-  // itself. On failure the object stays closed and OpenResult tells why.
-  TRegistryKey(HKEY root, const std::string& path, bool native, REGSAM access = KEY_ALL_ACCESS);
+  // itself. Reading is the default: system-owned keys refuse write access even to an
+  // administrator, and a refused open would read as an absent key. On failure the object stays closed and OpenResult tells why.
+  TRegistryKey(HKEY root, const std::string& path, bool native, REGSAM access = KEY_READ);
   TRegistryKey(const TRegistryKey&) = delete;
   TRegistryKey& operator=(const TRegistryKey&) = delete;
 
@@ -29,13 +35,13 @@ class TRegistryKey {
   // code (ERROR_SUCCESS, ERROR_FILE_NOT_FOUND for an absent key, ERROR_ACCESS_DENIED...);
   // on failure the object is closed. options: 0, or REG_OPTION_OPEN_LINK to open a
   // symbolic-link key itself instead of its target.
-  [[nodiscard]] LONG Open(HKEY root, const std::string& path, bool native, REGSAM access = KEY_ALL_ACCESS,
+  [[nodiscard]] LONG Open(HKEY root, const std::string& path, bool native, REGSAM access = KEY_READ,
                           DWORD options = 0);
   // Opens path below the open key parent, in parent's view (closed when parent is). Cheaper
   // than a path from the root for a walk over many sub-keys: a 64-bit process leaves the
   // 32-bit view's flag out, since the parent handle already lies in that view and Wine
   // resolves a named 32-bit view one path element at a time.
-  [[nodiscard]] LONG OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access = KEY_ALL_ACCESS);
+  [[nodiscard]] LONG OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access = KEY_READ);
   // The code of the last open.
   LONG OpenResult() const { return openResult_; }
 
@@ -56,8 +62,10 @@ class TRegistryKey {
   bool Counts(DWORD& subKeys, DWORD& values) const;
   // Opened, with no sub-keys, and no values or only a default value.
   bool HoldsNothingButDefault() const;
-  // The key is a symbolic link (opened with REG_OPTION_OPEN_LINK, or it would be its target).
-  bool IsLink() const;
+  // Whether the key is a symbolic link (opened with REG_OPTION_OPEN_LINK, or it would be
+  // its target). CannotTell when the key is closed or its link value could not be read
+  // (access refused): a delete must not take that for "no link".
+  TLinkAnswer IsLink() const;
 
  private:
   TRegKeyHandle key_;

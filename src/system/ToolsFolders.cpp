@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/PathText.h"
+#include "system/FileDelete.h"
 #include "system/FindFile.h"
 
 void ListSubDirs(const std::string& folder, std::vector<std::string>& list) {
@@ -46,10 +47,5 @@ void DeleteFilesInDir(const std::string& folder) {
   for (TFindFile f(dir + "\\*.*"); f.Found(); f.Next()) {
     if (!f.IsDir()) files.push_back(dir + "\\" + f.Name());
   }
-  for (const std::string& file : files) {
-    DWORD fileAttributes = GetFileAttributesA(file.c_str());
-    if (fileAttributes != INVALID_FILE_ATTRIBUTES && (fileAttributes & FILE_ATTRIBUTE_READONLY))
-      SetFileAttributesA(file.c_str(), fileAttributes & ~FILE_ATTRIBUTE_READONLY);
-    DeleteFileA(file.c_str());
-  }
+  for (const std::string& file : files) (void)DeleteOneFile(file);
 }

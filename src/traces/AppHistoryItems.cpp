@@ -87,8 +87,8 @@ std::vector<TNamedValuesItem> NamedValuesItems() {
   };
 }
 
-void ScanKingsoftList(TItemScan& scan, const std::string& key, REGSAM access) {
-  TRegistryKey list(HKEY_CURRENT_USER, key, false, access);
+void ScanKingsoftList(TItemScan& scan, const std::string& key) {
+  TRegistryKey list(HKEY_CURRENT_USER, key, false, KEY_READ);
   if (!list) return;
   for (const std::string& sub : list.SubKeyNames()) AddWholeKeyFinding(scan, key + "\\" + sub);
 }
@@ -160,10 +160,7 @@ void RegisterAppHistoryHandlers(THandlerTable& table, TInvalidFilesSlot& invalid
                                 {"WPS演示历史记录", "wpp.exe", "wpp"}};
   for (const auto& w : wps) {
     const std::string key = std::string("Software\\Kingsoft\\Office\\6.0\\") + w[2] + "\\RecentFiles\\files";
-    // The writer's list is opened read-only, the other two with full access, as the
-    // program always has.
-    const REGSAM access = std::string(w[2]) == "wps" ? KEY_READ : KEY_ALL_ACCESS;
-    table.Register(w[0], TraceHandler([key, access](TItemScan& scan) { ScanKingsoftList(scan, key, access); }, kUnitItems,
+    table.Register(w[0], TraceHandler([key](TItemScan& scan) { ScanKingsoftList(scan, key); }, kUnitItems,
                                  {w[1]}));
   }
   table.Register("微软 Word", TraceHandler(ScanWord, kUnitItems, {"msword.exe", "winword.exe"}));

@@ -13,7 +13,6 @@
 
 namespace {
 
-const char kChromeKind[] = "Google Chrome";
 const int kLocalAppData = 28;  // CSIDL_LOCAL_APPDATA
 
 const char* const kHistoryTables[] = {"segments", "segment_usages", "urls", "visits", "keyword_search_terms"};

@@ -5,6 +5,9 @@
 
 #include "items/ItemHandlers.h"
 
+// Kind tag of Chrome's database findings.
+inline const char* const kChromeKind = "Google Chrome";
+
 struct TChromeParts {
   bool History = false, Downloads = false, Forms = false, Cache = false, Passwords = false;
 };

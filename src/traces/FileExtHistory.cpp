@@ -32,7 +32,7 @@ void ScanFileExtHistory(TItemScan* scan, const std::vector<std::string>& checked
   TRegistryCaches& caches = RegistryCaches();
   caches.EnsureClassKeyLists(native);
   const core::TNameList& known = caches.ExtensionKeys(native);
-  TRegistryKey exts(HKEY_CURRENT_USER, kFileExts, native, KEY_ALL_ACCESS);
+  TRegistryKey exts(HKEY_CURRENT_USER, kFileExts, native, KEY_READ);
   if (!exts) return;
   for (const std::string& name : exts.SubKeyNames()) {
     if (name.empty()) continue;

@@ -12,7 +12,6 @@
 
 namespace {
 
-const char kFirefoxKind[] = "FireFox";
 const char kProfiles[] = "\\Application Data\\Mozilla\\Firefox\\Profiles";
 const char kLocalProfiles[] = "\\Local Settings\\Application Data\\Mozilla\\Firefox\\Profiles";
 

@@ -5,6 +5,9 @@
 
 #include "items/ItemHandlers.h"
 
+// Kind tag of Firefox's database findings.
+inline const char* const kFirefoxKind = "FireFox";
+
 // Which parts of Firefox an item scans.
 struct TFirefoxParts {
   bool History = false, Downloads = false, Passwords = false, Cache = false, Forms = false;

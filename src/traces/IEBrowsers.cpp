@@ -16,7 +16,9 @@
 #include "system/ToolsPaths.h"
 #include "system/ToolsRegistry.h"
 #include "system/ToolsViews.h"
+#include "traces/BrowserItems.h"
 #include "traces/IniRewrite.h"
+#include "traces/OtherFindings.h"
 #include "traces/TraceFindings.h"
 
 namespace {
@@ -54,12 +56,11 @@ std::string MyIE2Config() {
   return local.empty() ? std::string() : local + "\\VirtualStore\\Program Files\\MYIE2\\Config\\myie.ini";
 }
 
+const char kTencentKind[] = "ttraveler";  // its history database's rows
+
+// With the rewrite of the browser's settings file.
 TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit, const char* guard) {
-  TItemHandler handler;
-  handler.Scan = std::move(scan);
-  handler.UnitWord = unit;
-  handler.GuardExecutables = {guard};
-  return handler;
+  return ApplicationHandler(std::move(scan), unit, {guard});
 }
 
 }  // namespace
@@ -74,7 +75,7 @@ void ScanTencentTraveler(TItemScan& scan) {
     if (db.Open(database, false) && db.TableNames(tables))
       for (const std::string& table : tables)
         if (core::SameTextGbk(table, "histable") && db.HasRows("histable", std::string()) == TRowTest::Rows)
-          AddDatabaseFinding(scan, database, database, "histable", "ttraveler", std::string());
+          AddDatabaseFinding(scan, database, database, "histable", kTencentKind, std::string());
   }
   const std::string config = folder + "TtConf.dat";
   if (FileExistsAnyView(config) && IniSectionHasKeys(config, "strNameSpace_Mbrowser") && IsLiveFile(config))
@@ -131,7 +132,9 @@ void ScanMaxthon1(TItemScan& scan) {
 }
 
 void RegisterIEBrowserHandlers(THandlerTable& table) {
-  table.Register(kItemTencentTraveler, Handler(ScanTencentTraveler, kUnitFiles, "ttraveler.exe"));
+  TItemHandler tencent = Handler(ScanTencentTraveler, kUnitFiles, "ttraveler.exe");
+  tencent.Cleaner.Removers[{false, kTencentKind}] = RemoveDatabaseRows;
+  table.Register(kItemTencentTraveler, tencent);
   table.Register(kItemMyIE2, Handler(ScanMyIE2, kUnitItems, "myie.exe"));
   table.Register(kItemMaxthon, Handler(
                                    [](TItemScan& scan) {

@@ -8,7 +8,9 @@
 #include "core/OSVersionRules.h"
 #include "items/ItemCatalogue.h"
 #include "items/ItemSummary.h"
+#include "items/ResultRows.h"
 #include "system/AppContext.h"
+#include "system/IEHistory.h"
 #include "system/LibraryHandle.h"
 #include "system/RegistryKey.h"
 #include "system/RegistryValues.h"
@@ -83,28 +85,38 @@ bool KeepEntry(const INTERNET_CACHE_ENTRY_INFOA& e, int year, int month, int day
   return false;
 }
 
-TItemHandler IEHandler(TRunState& state, std::function<void(TItemScan&)> scan, const char* unit) {
-  TItemHandler handler;
-  handler.UnitWord = unit;
-  TRunState* s = &state;
-  handler.Scan = [s, scan](TItemScan& item) {
-    if (s->IEBrowserRunning) {
-      item.Skipped = true;
-      return;
-    }
-    scan(item);
-  };
+// Skipped while a browser of the family runs.
+TItemHandler IEHandler(std::shared_ptr<TIEState> state, std::function<void(TItemScan&)> scan, const char* unit) {
+  TItemHandler handler = TraceHandler(
+      [state, scan](TItemScan& item) {
+        if (state->BrowserRunning) {
+          item.Skipped = true;
+          return;
+        }
+        scan(item);
+      },
+      unit);
   return handler;
 }
 
-// The saved forms or passwords: nothing is read; the item offers itself once per run.
-TItemHandler StoreHandler(TRunState& state, bool TRunState::*cleared, TCleanAction action) {
-  TItemHandler handler = IEHandler(
-      state, [&state, cleared](TItemScan& item) { item.Count = state.*cleared ? 0 : 1; }, "");
-  handler.Summary = [&state, cleared](const TItemScan&) {
-    return std::string(state.*cleared ? kSuffixAlreadyCleaned : kSuffixCanClean);
+// The saved forms (store 1) or passwords (2): nothing is read; the item offers itself
+// once per run, and its clean is the browser's own clearing of the store.
+TItemHandler StoreHandler(std::shared_ptr<TIEState> state, bool TIEState::*cleared, int store,
+                          std::function<TRemoveOutcome(int)> clear) {
+  TIEState* s = state.get();
+  TItemHandler handler = IEHandler(state, [s, cleared](TItemScan& item) { item.Count = s->*cleared ? 0 : 1; }, "");
+  handler.Summary = [s, cleared](const TItemScan&) {
+    return std::string(s->*cleared ? kSuffixAlreadyCleaned : kSuffixCanClean);
   };
-  handler.Clean = action;
+  handler.Cleaner.Count = [s, cleared](const TTreeNode*, bool selected) {
+    return selected && !s->BrowserRunning && !(s->*cleared) ? 1 : 0;
+  };
+  handler.Cleaner.Act = [state, cleared, store, clear](const TCleanServices&, TTreeNode*) -> std::optional<TRemoveOutcome> {
+    const TRemoveOutcome outcome = clear ? clear(store) : TRemoveOutcome::Fail();
+    // A store that could not be cleared goes on offering itself.
+    if (outcome.Result != TRemoveResult::Failed) state.get()->*cleared = true;
+    return outcome;
+  };
   return handler;
 }
 
@@ -155,19 +167,39 @@ int DeleteUrlCacheEntries(int year, int month, int day) {
 // Wine exports the clearing function as a stub that raises an exception when called.
 static bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
 
-void ClearIEAutoComplete(int store) {
-  if (UnderWine()) return;
+TRemoveOutcome ClearIEAutoComplete(int store) {
+  if (UnderWine()) return TRemoveOutcome::Fail(ERROR_CALL_NOT_IMPLEMENTED);
   const TAppContext& ctx = AppContext();
   const bool ie7 = ctx.OSInfo && ctx.OSInfo->IsIE7OrLater();
   TLibrary library(ie7 ? "ieframe.dll" : "shdocvw.dll");
   typedef void(WINAPI * TClear)(DWORD);
   TClear clear = library.Proc<TClear>(MAKEINTRESOURCEA(211));
-  if (clear) clear(static_cast<DWORD>(store));
+  if (!clear) return TRemoveOutcome::Fail(ERROR_PROC_NOT_FOUND);
+  clear(static_cast<DWORD>(store));
+  return TRemoveOutcome::NoResult();  // the export says nothing of what it did
 }
 
-void RegisterIEHandlers(THandlerTable& table, TRunState& state) {
+void CleanInternetHistory() {
+  char path[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  LaunchIEHistoryClean("\"" + std::string(path) + "\" /iehistory");
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  DeleteUrlCacheEntries(now.wYear, now.wMonth, now.wDay);
+}
+
+TIECleanCalls TIECleanCalls::System() { return {ClearIEAutoComplete, CleanInternetHistory}; }
+
+std::shared_ptr<TIEState> RegisterIEHandlers(THandlerTable& table, const TIECleanCalls& calls) {
+  auto state = std::make_shared<TIEState>();
+  table.OnScanStart([state] { state->BrowserRunning = IsIEBrowserRunning(); });
   TItemHandler history = IEHandler(state, ScanInternetCache, kUnitFiles);
-  history.Clean = TCleanAction::IEHistory;
+  // The history itself goes once every item was cleaned; the first item of the first
+  // group then reads cleaned.
+  history.Cleaner.AfterWalk = [clean = calls.CleanHistory](TTreeModel& tree, const std::set<std::string>&) {
+    if (clean) clean();
+    SetItemSuffix(&tree, tree.GetFirst() ? tree.GetFirst()->FirstChild() : nullptr, kSuffixCleaned);
+  };
   table.Register(kItemIEHistory, history);
   table.Register(kItemIETypedUrls, IEHandler(
                                        state,
@@ -181,6 +213,7 @@ void RegisterIEHandlers(THandlerTable& table, TRunState& state) {
                                          }
                                        },
                                        kUnitItems));
-  table.Register(kItemIEForms, StoreHandler(state, &TRunState::IEFormsCleared, TCleanAction::ClearIEForms));
-  table.Register(kItemIEPasswords, StoreHandler(state, &TRunState::IEPasswordsCleared, TCleanAction::ClearIEPasswords));
+  table.Register(kItemIEForms, StoreHandler(state, &TIEState::FormsCleared, 1, calls.ClearStore));
+  table.Register(kItemIEPasswords, StoreHandler(state, &TIEState::PasswordsCleared, 2, calls.ClearStore));
+  return state;
 }

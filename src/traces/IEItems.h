@@ -1,11 +1,12 @@
 // Internet Explorer's items: the browser guard of the IE family, the Internet cache and
 // history, the address-bar history and the saved forms and passwords.
 #pragma once
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "items/ItemHandlers.h"
-#include "items/RunState.h"
 
 // Internet Explorer or a browser built on its engine is running.
 bool IsIEBrowserRunning();
@@ -24,8 +25,28 @@ std::vector<TTypedUrl> ReadTypedUrls();
 // today is given as local year, month and day. Returns how many entries were deleted.
 int DeleteUrlCacheEntries(int year, int month, int day);
 
-// Internet Explorer's own clearing of its saved forms (1) or passwords (2). Under Wine,
-// which only stubs that export, nothing is called.
-void ClearIEAutoComplete(int store);
+// Internet Explorer's own clearing of its saved forms (1) or passwords (2): an export that
+// reports nothing, so a call is Unreported; Failed when it is missing, and under Wine,
+// which only stubs it (nothing is called).
+TRemoveOutcome ClearIEAutoComplete(int store);
 
-void RegisterIEHandlers(THandlerTable& table, TRunState& state);
+// The history mode's children (Purvex started with "/iehistory"), then the Internet
+// cache's entries but cookies and today's history.
+void CleanInternetHistory();
+
+// What the IE items know in a run: a browser of the family ran when the scan started
+// (their items are skipped), and the stores that were cleared (they offer themselves once).
+struct TIEState {
+  bool BrowserRunning = false;
+  bool FormsCleared = false;
+  bool PasswordsCleared = false;
+};
+
+// The platform calls of the IE items' clean; tests give recording fakes.
+struct TIECleanCalls {
+  std::function<TRemoveOutcome(int store)> ClearStore;
+  std::function<void()> CleanHistory;
+  static TIECleanCalls System();
+};
+
+std::shared_ptr<TIEState> RegisterIEHandlers(THandlerTable& table, const TIECleanCalls& calls = TIECleanCalls::System());

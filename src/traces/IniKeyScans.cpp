@@ -12,6 +12,7 @@
 #include "system/ToolsPaths.h"
 #include "system/ToolsRegistry.h"
 #include "traces/IniRewrite.h"
+#include "traces/OtherFindings.h"
 #include "traces/ScanMruKey.h"
 #include "traces/TraceFindings.h"
 
@@ -67,6 +68,6 @@ bool CleanIniKeyFinding(const Column4TreeData& finding) {
 }
 
 void RegisterIniKeyHandlers(THandlerTable& table) {
-  table.Register("UltraEdit编辑软件", TraceHandler(ScanUltraEdit, kUnitItems, {"uedit32.exe"}));
-  table.Register("EmEditor 历史记录", TraceHandler(ScanEmEditor, kUnitItems, {"emeditor.exe"}));
+  table.Register("UltraEdit编辑软件", ApplicationHandler(ScanUltraEdit, kUnitItems, {"uedit32.exe"}));
+  table.Register("EmEditor 历史记录", ApplicationHandler(ScanEmEditor, kUnitItems, {"emeditor.exe"}));
 }

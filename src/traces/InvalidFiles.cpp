@@ -194,16 +194,16 @@ void TInvalidFilesSlot::Create() {
 }
 
 void RegisterInvalidFileHandlers(THandlerTable& table, TInvalidFilesSlot& slot) {
-  TItemHandler shortcuts;
-  shortcuts.UnitWord = kUnitFiles;
-  shortcuts.CountsItself = true;
   TInvalidFilesSlot* s = &slot;
-  shortcuts.Scan = [s](TItemScan& scan) {
-    if (!s->Finder) s->Create();
-    TFindInvalidFiles& finder = *s->Finder;
-    finder.RootFolders = ShortcutRootFolders([&scan] { return ::EntryDone(scan); });
-    finder.CheckShortcuts = true;
-    finder.ScanShortcuts(scan);
-  };
+  TItemHandler shortcuts = TraceHandler(
+      [s](TItemScan& scan) {
+        if (!s->Finder) s->Create();
+        TFindInvalidFiles& finder = *s->Finder;
+        finder.RootFolders = ShortcutRootFolders([&scan] { return ::EntryDone(scan); });
+        finder.CheckShortcuts = true;
+        finder.ScanShortcuts(scan);
+      },
+      kUnitFiles);
+  shortcuts.CountsItself = true;
   table.Register(kItemBrokenShortcuts, shortcuts);
 }

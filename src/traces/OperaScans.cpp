@@ -17,6 +17,7 @@
 #include "system/ToolsShell.h"
 #include "system/ToolsViews.h"
 #include "traces/IniRewrite.h"
+#include "traces/OtherFindings.h"
 #include "traces/ScanFolderTree.h"
 #include "traces/TraceFindings.h"
 
@@ -125,7 +126,7 @@ void ScanOperaSession(TItemScan& scan, const std::string& folder) {
   if (!FileExistsStrict(path)) return;
   bool more = WindowCount(path) > 1;
   for (int i = 1; !more && i < 5; ++i) more = IniSectionHasKeys(path, std::string("2") + kWindowSections[i]);
-  if (more && AddResultNode(scan.Tree, path, true, std::string(), scan.Item, -1, "other", kSessionTag, kSessionFile))
+  if (more && AddResultNode(scan.Tree, path, true, std::string(), scan.Item, -1, kKindApplication, kSessionTag, kSessionFile))
     ++scan.Count;
 }
 
@@ -185,10 +186,6 @@ bool CleanOperaSession(const std::string& path) {
 void RegisterOperaHandlers(THandlerTable& table) {
   for (const auto& [caption, scan] :
        {std::make_pair(kItemOperaCaches, &ScanOperaCaches), std::make_pair(kItemOperaHistory, &ScanOperaHistory)}) {
-    TItemHandler handler;
-    handler.GuardExecutables = {"opera.exe"};
-    handler.UnitWord = kUnitFiles;
-    handler.Scan = scan;
-    table.Register(caption, handler);
+    table.Register(caption, ApplicationHandler(scan, kUnitFiles, {"opera.exe"}));
   }
 }

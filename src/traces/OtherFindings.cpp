@@ -6,6 +6,7 @@
 #include "traces/IniKeyScans.h"
 #include "traces/OperaScans.h"
 #include "traces/PlaylistScans.h"
+#include "traces/TraceFindings.h"
 
 namespace {
 
@@ -40,4 +41,15 @@ bool RewriteOtherFinding(const Column4TreeData& finding) {
   for (const TRewrite& r : kRewrites)
     if (core::SameTextGbk(finding.Name, r.Tag)) return r.Rewrite(finding);
   return false;
+}
+
+void RewriteApplicationFindings(TRemoval& removal) {
+  for (const Column4TreeData* f : removal.Findings) removal.Outcomes.push_back(TRemoveOutcome::Of(RewriteOtherFinding(*f)));
+}
+
+TItemHandler ApplicationHandler(std::function<void(TItemScan&)> scan, const char* unit,
+                                std::vector<std::string> guards) {
+  TItemHandler handler = TraceHandler(std::move(scan), unit, std::move(guards));
+  handler.Cleaner.Removers[{false, kKindApplication}] = RewriteApplicationFindings;
+  return handler;
 }

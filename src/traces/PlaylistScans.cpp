@@ -19,7 +19,9 @@
 #include "system/ToolsShell.h"
 #include "system/ToolsViews.h"
 #include "system/XmlDocument.h"
+#include "traces/BrowserItems.h"
 #include "traces/IniRewrite.h"
+#include "traces/OtherFindings.h"
 #include "traces/ScanMruKey.h"
 #include "traces/TraceFindings.h"
 
@@ -28,6 +30,7 @@ namespace {
 const int kCommonAppData = 35;
 const char* const kStormRoot = "暴风影音";
 const char* const kKugooRoot = "酷狗";
+const char* const kKugooKind = "Kugoo";  // its media library's rows
 
 // A variable's folder with its backslash; empty when the variable is not set.
 std::string EnvironmentFolder(const char* name) { return core::IncludeTrailingBackslash(EnvironmentValue(name)); }
@@ -138,7 +141,7 @@ void ScanKugooTable(TItemScan& scan, const std::string& appFile, const std::stri
   if (!db.Open(library, false) || !db.TableNames(tables)) return;
   for (const std::string& name : tables)
     if (lstrcmpiA(core::TrimBlanks(name).c_str(), table.c_str()) == 0) {
-      if (db.HasRows(name, std::string()) == TRowTest::Rows) AddDatabaseFinding(scan, library, library, table, "Kugoo", std::string());
+      if (db.HasRows(name, std::string()) == TRowTest::Rows) AddDatabaseFinding(scan, library, library, table, kKugooKind, std::string());
       return;
     }
 }
@@ -213,15 +216,17 @@ bool CleanKugoo2010Search(const Column4TreeData& f) {
 }
 
 void RegisterPlaylistHandlers(THandlerTable& table) {
-  table.Register("暴风影音", TraceHandler(ScanStorm, kUnitItems, {"storm.exe"}));
-  table.Register("酷狗", TraceHandler(
-                           [](TItemScan& scan) {
-                             ScanKugoo2007(scan);
-                             ScanKugoo2010(scan);
-                           },
-                           kUnitItems, {"Kugoo.exe"}));
-  table.Register("QQ影音", TraceHandler(ScanQQPlayer, kUnitFiles, {"QQPlayer.exe"}));
-  table.Register("迅雷看看播放器", TraceHandler(
+  table.Register("暴风影音", ApplicationHandler(ScanStorm, kUnitItems, {"storm.exe"}));
+  TItemHandler kugoo = ApplicationHandler(
+      [](TItemScan& scan) {
+        ScanKugoo2007(scan);
+        ScanKugoo2010(scan);
+      },
+      kUnitItems, {"Kugoo.exe"});
+  kugoo.Cleaner.Removers[{false, kKugooKind}] = RemoveDatabaseRows;
+  table.Register("酷狗", kugoo);
+  table.Register("QQ影音", ApplicationHandler(ScanQQPlayer, kUnitFiles, {"QQPlayer.exe"}));
+  table.Register("迅雷看看播放器", ApplicationHandler(
                                      [](TItemScan& scan) {
                                        std::vector<std::string> bases;
                                        const std::string common = GetSpecialFolder(kCommonAppData);

@@ -43,7 +43,7 @@ bool ScanMruKey(TItemScan& scan, HKEY root, const std::string& keyPath) {
   if (!rootName) return false;
   std::vector<std::string> subKeys;
   {
-    TRegistryKey key(root, keyPath, false, KEY_ALL_ACCESS);
+    TRegistryKey key(root, keyPath, false, KEY_READ);
     if (!key) return false;
     if (core::HasMruSubKeyLists(keyPath)) subKeys = RegGetKeyNames(root, keyPath, KEY_READ);
     const bool utf16Binary = core::HoldsUtf16BinaryValues(keyPath);

@@ -7,7 +7,7 @@
 #include "traces/TraceFindings.h"
 #include "system/AppContext.h"
 #include "system/ToolsShell.h"
-#include "traces/FileExtHistory.h"
+#include "traces/ShellActionItems.h"
 #include "traces/ScanFolderFiles.h"
 #include "traces/ScanMruKey.h"
 #include "traces/ShellHistoryScans.h"
@@ -19,13 +19,8 @@ const std::string kComDlg = kExplorer + "ComDlg32\\";
 
 int Major() { return AppContext().MajorVersion(); }
 
-TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit = kUnitItems,
-                     TCleanAction clean = TCleanAction::RemoveFindings) {
-  TItemHandler h;
-  h.UnitWord = unit;
-  h.Scan = std::move(scan);
-  h.Clean = clean;
-  return h;
+TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit = kUnitItems) {
+  return TraceHandler(std::move(scan), unit);
 }
 
 // A handler that lists one remembered-list key.
@@ -49,7 +44,11 @@ TItemHandler RecentDocumentsHandler() { return FileRegistryHandler(ScanRecentDoc
 
 }  // namespace
 
-void RegisterShellHistoryHandlers(THandlerTable& table, TRunState& state) {
+std::shared_ptr<TRecycleBinScan> RegisterShellHistoryHandlers(THandlerTable& table, const TShellCleanCalls& calls) {
+  auto bin = std::make_shared<TRecycleBinScan>();
+  // The bin is counted again when its item is scanned; an old count must not reach the
+  // statistics of a later clean.
+  table.OnScanStart([bin] { *bin = TRecycleBinScan(); });
   table.Register(kItemRunMru, MruHandler(kExplorer + "RunMRU"));
   table.Register(kItemRecentPrograms, Handler([](TItemScan& s) {
                    if (Major() < 6) {
@@ -74,20 +73,12 @@ void RegisterShellHistoryHandlers(THandlerTable& table, TRunState& state) {
                          ScanFolderFiles(s, appData + "\\Microsoft\\Windows\\Recent\\CustomDestinations", "*.*");
                      },
                      kUnitFiles));
-  table.Register(kItemFileExtHistory,
-                 Handler([](TItemScan& s) { ScanFileExtHistory(&s); }, kUnitItems, TCleanAction::FileExtHistory));
+  table.Register(kItemFileExtHistory, FileExtHistoryHandler(calls.DeleteFileExtHistory));
   table.Register(kItemUserAssist, Handler([](TItemScan& s) {
                    for (const char* key : kUserAssistKeys) ScanUserAssistKey(key, s);
                  }));
-  table.Register(kItemTrayIcons, Handler([](TItemScan& s) { ScanTrayIconStreams(Major(), s); }));
-  table.Register(kItemRecycleBin, Handler(
-                                  [&state](TItemScan& s) {
-                                    const TAppContext& ctx = AppContext();
-                                    int minor = ctx.OSInfo ? ctx.OSInfo->MinorVersion : 0;
-                                    QueryRecycleBin(ctx.MajorVersion(), minor, s, state.RecycleBinCount,
-                                                    state.RecycleBinSize);
-                                  },
-                                  kUnitFiles, TCleanAction::EmptyRecycleBin));
+  table.Register(kItemTrayIcons, TrayIconsHandler());
+  table.Register(kItemRecycleBin, RecycleBinHandler(bin, calls.EmptyRecycleBin));
   table.Register(kItemWindowsSearch, Handler([](TItemScan& s) {
                    if (Major() >= 6) {
                      ScanMruKey(s, HKEY_CURRENT_USER, kExplorer + "WordWheelQuery");
@@ -99,11 +90,12 @@ void RegisterShellHistoryHandlers(THandlerTable& table, TRunState& state) {
                    }
                  }));
   table.Register(kItemNetworkDrives, MruHandler(kExplorer + "Map Network Drive MRU"));
-  table.Register(kItemClipboard, Handler([](TItemScan& s) { ScanClipboard(s); }, kUnitItems, TCleanAction::EmptyClipboard));
+  table.Register(kItemClipboard, ClipboardHandler(calls.EmptyClipboard));
   TItemHandler paint = MruHandler("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List");
   paint.GuardExecutables = {"mspaint.exe"};
   table.Register(kItemPaint, paint);
   TItemHandler wordpad = MruHandler("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List");
   wordpad.GuardExecutables = {"wordpad.exe"};
   table.Register(kItemWordPad, wordpad);
+  return bin;
 }

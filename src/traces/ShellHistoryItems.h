@@ -1,7 +1,10 @@
 // The handlers of the Windows shell history items, registered by their captions.
 #pragma once
-#include "items/ItemHandlers.h"
-#include "items/RunState.h"
+#include <memory>
 
-// The recycle-bin item keeps its count and size in the run state for the clean statistics.
-void RegisterShellHistoryHandlers(THandlerTable& table, TRunState& state);
+#include "items/ItemHandlers.h"
+#include "traces/ShellActionItems.h"
+
+// Registers them; the recycle bin's scan is returned for tests to look at.
+std::shared_ptr<TRecycleBinScan> RegisterShellHistoryHandlers(THandlerTable& table,
+                                                              const TShellCleanCalls& calls = TShellCleanCalls::System());

@@ -51,7 +51,7 @@ void ScanTrayIconStreams(int majorVersion, TItemScan& scan) {
   const std::string key = majorVersion < 6
                               ? "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify"
                               : "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\CurrentVersion\\TrayNotify";
-  TRegistryKey tray(HKEY_CURRENT_USER, key, false, KEY_ALL_ACCESS);
+  TRegistryKey tray(HKEY_CURRENT_USER, key, false, KEY_READ);
   for (const char* value : {"IconStreams", "PastIconsStream"})
     if (tray && RegValueExists(tray.Handle(), value)) AddKeyFinding(scan, std::string(kCurrentUser) + "\\" + key + "\\" + value, key, value);
 }

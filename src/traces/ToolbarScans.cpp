@@ -55,10 +55,7 @@ bool EndsWithHistory(const std::string& key) {
 }
 
 TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit) {
-  TItemHandler handler;
-  handler.Scan = std::move(scan);
-  handler.UnitWord = unit;
-  return handler;
+  return TraceHandler(std::move(scan), unit);
 }
 
 }  // namespace
@@ -79,7 +76,7 @@ void ScanGoogleToolbar(TItemScan& scan) {
 }
 
 void ScanQQToolbarKey(TItemScan& scan, const std::string& key) {
-  TRegistryKey history(HKEY_CURRENT_USER, key, false, KEY_ALL_ACCESS);
+  TRegistryKey history(HKEY_CURRENT_USER, key, false, KEY_READ);
   if (!history) return;
   DWORD count = 0, type = 0, size = sizeof count;
   int32_t c = 0;

@@ -2,10 +2,12 @@
 
 #include <memory>
 
+#include "items/FileRemover.h"
 #include "items/ItemSummary.h"
 #include "items/ResultRows.h"
 #include "items/ScanTotals.h"
 #include "core/PathText.h"
+#include "registry/RegistryDelete.h"
 #include "system/ToolsFiles.h"
 
 void AddFileFinding(TItemScan& scan, const std::string& fullPath, std::string fileName,
@@ -50,8 +52,15 @@ void AddApplicationFinding(TItemScan& scan, const std::string& caption, const st
   if (AddResultNode(scan.Tree, caption, true, root, scan.Item, -1, kKindApplication, tag, file)) ++scan.Count;
 }
 
+TRemovers TraceRemovers() {
+  TRemovers removers = FileRemovers({kKindFile, kKindShortcut, ""});
+  for (auto& registry : RegistryRemovers()) removers.insert(registry);
+  return removers;
+}
+
 TItemHandler TraceHandler(std::function<void(TItemScan&)> scan, const char* unit, std::vector<std::string> guards) {
   TItemHandler handler;
+  handler.Cleaner.Removers = TraceRemovers();
   handler.Scan = std::move(scan);
   handler.UnitWord = unit;
   handler.GuardExecutables = std::move(guards);

@@ -52,7 +52,12 @@ inline const char* const kKindApplication = "other";
 void AddApplicationFinding(TItemScan& scan, const std::string& caption, const std::string& file,
                            const std::string& tag, const std::string& root);
 
-// The usual handler: scan, unit word and the executables whose running skips the item.
+// The removers every trace item has: its registry findings (both views), its files (Kind
+// kKindFile, kKindShortcut or empty) and folders.
+TRemovers TraceRemovers();
+
+// The usual handler: scan, unit word and the executables whose running skips the item,
+// with the usual removers.
 TItemHandler TraceHandler(std::function<void(TItemScan&)> scan, const char* unit,
                           std::vector<std::string> guards = {});
 

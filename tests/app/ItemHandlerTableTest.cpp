@@ -32,9 +32,8 @@ std::string Readable(const std::string& gbk) {
 
 TEST(ItemHandlerTable, EveryOfferedItemHasItsHandler) {
   THandlerTable table;
-  TRunState state;
   TInvalidFilesSlot invalidFiles;
-  RegisterItemHandlers(table, state, invalidFiles);
+  RegisterItemHandlers(table, invalidFiles);
   const TCatalogueSystem systems[] = {
       CatalogueSystem(5, 0, "2000"),          CatalogueSystem(5, 1, "XP"),    CatalogueSystem(5, 2, "2003", false, true),
       CatalogueSystem(6, 0, "Vista"),         CatalogueSystem(6, 1, "7"),     CatalogueSystem(6, 1, "7", true),

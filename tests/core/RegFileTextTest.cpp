@@ -45,3 +45,28 @@ TEST(RegFileText, HexadecimalFormWrapsAfterACommaAtSeventySevenCharacters) {
   // The first line: name and prefix (11) and 22 bytes of three characters reach 77.
   EXPECT_EQ(text.find(L"\r\n"), 77u + 1);
 }
+
+// Which string data a text line gives back, and which the editor's hexadecimal form does.
+TEST(RegFileText, StringDataThatATextLineOrTheHexadecimalFormGivesBack) {
+  const std::string z(2, '\0');
+  const struct {
+    std::string Bytes;
+    bool Text, Hex;
+  } kData[] = {
+      {std::string("a\0b\0", 4) + z, true, true},
+      {z, true, true},                                        // the empty text
+      {"", false, true},                                      // no bytes at all
+      {std::string("a\0\r\0\n\0", 6) + z, false, true},       // a line break
+      {std::string("a\0", 2) + z + std::string("b\0", 2) + z, false, true},  // a zero inside
+      {std::string("a\0", 2) + z + z, false, true},           // zeros after the end
+      {std::string("a\0b\0", 4), false, false},               // no terminating zero
+      {std::string("abc"), false, false},                     // an odd size
+  };
+  for (const auto& d : kData) {
+    EXPECT_EQ(core::RegStringIsExactText(d.Bytes), d.Text) << d.Bytes.size();
+    EXPECT_EQ(core::RegStringDataRestores(d.Bytes), d.Hex) << d.Bytes.size();
+  }
+  EXPECT_TRUE(core::RegNameFitsALine(L"a \"b\" \\c"));
+  EXPECT_FALSE(core::RegNameFitsALine(L"two\nlines"));
+  EXPECT_FALSE(core::RegNameFitsALine(L"cr\r"));
+}

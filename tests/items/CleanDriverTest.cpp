@@ -17,6 +17,7 @@
 #include "helpers/UnixFolderLink.h"
 #include "items/ItemSummary.h"
 #include "items/ItemTree.h"
+#include "items/ItemCatalogue.h"
 #include "items/ResultRows.h"
 #include "junk/SysSweeperWrapper.h"
 #include "settings/SettingsFolder.h"
@@ -39,7 +40,9 @@ TTreeNode* AddFile(TTreeModel& tree, TTreeNode* item, const std::string& path) {
   return AddResultNode(&tree, path, true, "", item, 0, "文件", "", path);
 }
 
-// A Windows 7 tree without the engine, nothing checked but what the test checks.
+// A Windows 7 tree without the engine, nothing checked but what the test checks. The
+// groups' platform calls that act on the whole machine (the bin, the clipboard, the
+// extension keys, IE's stores and history) are recorded instead.
 struct Bench {
   TSettingsFolder settings;
   TCleanWrapper noEngine{"purvex-no-such-engine.dll"};
@@ -49,10 +52,30 @@ struct Bench {
   THandlerTable handlers;
   TInvalidFilesSlot invalidFiles;
   TScanDriver scan{tree, state, view, handlers};
+  int emptied = 0, cleared = 0, extDeletes = 0;
+  bool emptyWorks = true, clipboardWorks = true;
+  std::vector<std::string> extKeys;
+  std::function<TRemoveOutcome(int)> clearStore = ClearIEAutoComplete;  // the real one: Wine only stubs it
+  TGroupStates groups;
   Bench() {
-    RegisterItemHandlers(handlers, state, invalidFiles);  // the clean actions of the special items
+    TGroupCleanCalls calls;
+    calls.Shell.EmptyRecycleBin = [this](HWND) { return ++emptied, emptyWorks; };
+    calls.Shell.EmptyClipboard = [this](HWND) { return ++cleared, clipboardWorks; };
+    calls.Shell.DeleteFileExtHistory = [this](const std::vector<std::string>& keys) {
+      ++extDeletes;
+      extKeys = keys;
+    };
+    calls.IE.ClearStore = [this](int store) { return clearStore(store); };
+    calls.IE.CleanHistory = [] {};
+    groups = RegisterItemHandlers(handlers, invalidFiles, calls);
     BuildItemTree(tree, Windows7(), noEngine, false, TReadItemChecked());
     SetAllChecked(tree, false);
+  }
+  // The item's removers of every registry finding replaced.
+  void SetRegistryRemover(const char* item, const TFindingRemover& remover) {
+    TItemHandler handler = *handlers.Find(item);
+    handler.Cleaner.Removers[{true, ""}] = handler.Cleaner.Removers[{true, "x64"}] = remover;
+    handlers.Register(item, handler);
   }
   // The clean's record goes to the settings file, as the window hands it over.
   TCleanPhases Phases() const {
@@ -176,7 +199,7 @@ TEST(CleanDriver, LockedFileIsCountedWithItsSizeAndGoesAtRestart) {
   ASSERT_NE(hold, INVALID_HANDLE_VALUE);
   std::vector<std::string> reported;
   TCleanPhases phases = b.Phases();
-  phases.ReportUndeletedFile = [&](const std::string& p) { reported.push_back(p); };
+  phases.Services.ReportUndeletedFile = [&](const std::string& p) { reported.push_back(p); };
   TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
   clean.CleanItems(false);
   CloseHandle(hold);
@@ -263,20 +286,12 @@ TEST(CleanDriver, RecycleBinAndClipboardActOnlyWhenFullyChecked) {
   SetItemSuffix(&b.tree, bin, "(2个项目)");
   TTreeNode* clip = b.Item("剪贴板内容");
   AddResultNode(&b.tree, "剪贴板内容", true, "", clip, 0, "", "", "");
-  b.state.RecycleBinCount = 2;
-  int emptied = 0, cleared = 0;
-  TCleanPhases phases = b.Phases();
-  bool emptyWorks = true;
-  phases.EmptyRecycleBin = [&] {
-    ++emptied;
-    return emptyWorks;
-  };
-  bool clipboardWorks = true;
-  phases.EmptyClipboard = [&] {
-    ++cleared;
-    return clipboardWorks;
-  };
-  TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
+  b.groups.RecycleBin->Count = 2;
+  int& emptied = b.emptied;
+  int& cleared = b.cleared;
+  bool& emptyWorks = b.emptyWorks;
+  bool& clipboardWorks = b.clipboardWorks;
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
   clean.CleanItems(false);
   EXPECT_EQ(emptied, 0) << "a mixed recycle-bin item does not empty the bin";
   EXPECT_EQ(bin->Data.Caption, "清空回收站(2个项目)");
@@ -285,18 +300,18 @@ TEST(CleanDriver, RecycleBinAndClipboardActOnlyWhenFullyChecked) {
   EXPECT_EQ(clip->Data.Caption, "剪贴板内容");
 
   b.tree.SetCheckState(bin, TCheckState::Unchecked);
-  b.state.RecycleBinCount = 5;
-  b.state.RecycleBinSize = 500;
+  b.groups.RecycleBin->Count = 5;
+  b.groups.RecycleBin->Size = 500;
   clean.CleanItems(false);
-  EXPECT_EQ(b.state.RecycleBinCount, 0) << "an unchecked bin does not reach the statistics";
+  EXPECT_EQ(b.groups.RecycleBin->Count, 0) << "an unchecked bin does not reach the statistics";
   EXPECT_EQ(clean.CleanedSize(), 0);
 
   // A checked bin: its files count when the shell empties it, and not when it refuses.
   for (bool works : {true, false}) {
     AddResultNode(&b.tree, "回收站中的数据", true, "", bin, 0, "", "", "");
     b.tree.SetCheckState(bin, TCheckState::Checked);
-    b.state.RecycleBinCount = 3;
-    b.state.RecycleBinSize = 300;
+    b.groups.RecycleBin->Count = 3;
+    b.groups.RecycleBin->Size = 300;
     emptyWorks = works;
     clean.CleanItems(false);
     EXPECT_EQ(clean.CleanCount(), works ? 3 : 0);
@@ -334,17 +349,19 @@ TEST(CleanDriver, WhatNoPartRemovesYetIsNotCountedAsCleaned) {
   TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
   clean.CleanItems(false);
   EXPECT_EQ(clean.CleanCount(), 0);
-  EXPECT_FALSE(b.state.IEFormsCleared) << "nothing cleared the forms";
-  EXPECT_FALSE(b.state.IEPasswordsCleared);
+  EXPECT_FALSE(b.groups.IE->FormsCleared) << "nothing cleared the forms";
+  EXPECT_FALSE(b.groups.IE->PasswordsCleared);
 
   std::vector<int> stores;
-  TCleanPhases phases = b.Phases();
-  phases.ClearIEAutoComplete = [&](int store) { stores.push_back(store); };
-  TCleanDriver withStores(b.tree, b.state, b.view, b.scan, phases);
+  b.clearStore = [&](int store) {
+    stores.push_back(store);
+    return TRemoveOutcome::NoResult();
+  };
+  TCleanDriver withStores(b.tree, b.state, b.view, b.scan, b.Phases());
   withStores.CleanItems(false);
   EXPECT_EQ(stores, (std::vector<int>{1, 2}));
-  EXPECT_EQ(withStores.CleanCount(), 2) << "one entry per store";
-  EXPECT_TRUE(b.state.IEFormsCleared);
+  EXPECT_EQ(withStores.CleanCount(), 0) << "the browser's clearing reports nothing: it is not counted";
+  EXPECT_TRUE(b.groups.IE->FormsCleared);
   EXPECT_EQ(forms->Data.Caption, std::string("Internet Explorer 自动保存的表单(清理时有效)") + kSuffixCleaned);
 }
 
@@ -357,12 +374,18 @@ TEST(CleanDriver, RegistryFindingsAndTheExplorerQuestion) {
   TTreeNode* fonts = b.Item("无效的字体");
   AddRegistryFinding(&b.tree, "gone", "Software\\X", false, fonts, "HKEY_LOCAL_MACHINE", 0, "", "", "v");
   std::vector<std::string> deleted;
-  TCleanPhases phases = b.Phases();
-  phases.DeleteRegistryFinding = [&](const std::string& root, const std::string& path, const std::string&,
-                                     const std::string& name) {
-    deleted.push_back(root + "\\" + path + ":" + name);
-    return path != "Software\\X";  // this one fails
+  auto record = [&deleted](TRemoval& removal) {
+    for (const Column4TreeData* f : removal.Findings) {
+      deleted.push_back(f->Root.str() + "\\" + f->Path + ":" + f->Name);
+      removal.Outcomes.push_back(TRemoveOutcome::Of(f->Path != "Software\\X"));  // this one fails
+    }
   };
+  b.SetRegistryRemover("通知区域图标历史记录(重启后生效)", [record](TRemoval& removal) {
+    record(removal);
+    MarkExplorerRestart(removal);
+  });
+  b.SetRegistryRemover("无效的字体", record);
+  TCleanPhases phases = b.Phases();
   int restarts = 0;
   phases.RestartExplorer = [&] { ++restarts; };
   b.view.Answer = true;
@@ -387,14 +410,25 @@ TEST(CleanDriver, WithoutAWholeBackupTheRegistryGroupIsKeptAndTheRestCleaned) {
   TTreeNode* unchecked = AddRegistryFinding(&b.tree, "r2", "Software\\R", false, run, "HKEY_LOCAL_MACHINE", 0, "", "", "c");
   b.tree.SetCheckState(unchecked, TCheckState::Unchecked);
   std::vector<std::string> deleted;
-  TCleanPhases phases = b.Phases();
-  phases.DeleteRegistryFinding = [&](const std::string&, const std::string& path, const std::string&,
-                                     const std::string&) {
-    deleted.push_back(path);
-    return true;
+  auto record = [&deleted](TRemoval& removal) {
+    for (const Column4TreeData* f : removal.Findings) {
+      deleted.push_back(f->Path);
+      removal.Outcomes.push_back(TRemoveOutcome::Gone());
+    }
   };
+  for (const char* item : {"通知区域图标历史记录(重启后生效)", "无效的字体", "无效的启动项目"}) b.SetRegistryRemover(item, record);
+  // The backup answers for the registry group's rows.
+  bool saves = false;
   int backups = 0;
-  phases.BackupBeforeClean = [&] { return ++backups, false; };
+  TCleanPhases phases = b.Phases();
+  phases.BackupBeforeClean = [&](const std::vector<const TTreeNode*>& rows) {
+    ++backups;
+    TBackupGate gate;
+    for (const TTreeNode* row : rows)
+      if (row->Parent()->Parent()->Data.Kind == kRegistryGroupCaption) gate.Covered.push_back(row);
+    gate.Saved = saves;
+    return gate;
+  };
   TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
   clean.CleanItems(false);
   EXPECT_EQ(backups, 1);
@@ -409,7 +443,7 @@ TEST(CleanDriver, WithoutAWholeBackupTheRegistryGroupIsKeptAndTheRestCleaned) {
 
   // With the backup saved, the same findings go.
   b.view.Notices.clear();
-  phases.BackupBeforeClean = [] { return true; };
+  saves = true;
   TCleanDriver saved(b.tree, b.state, b.view, b.scan, phases);
   deleted.clear();
   saved.CleanItems(false);
@@ -420,14 +454,9 @@ TEST(CleanDriver, WithoutAWholeBackupTheRegistryGroupIsKeptAndTheRestCleaned) {
 TEST(CleanDriver, ExtensionHistoryNeedsTheClassItemAndOneClickEndsEarlyOnlyWithNothingFound) {
   Bench b;
   TTreeNode* ext = b.Item("文件扩展名历史记录");
-  int extDeletes = 0;
-  std::vector<std::string> extKeys;
-  TCleanPhases phases = b.Phases();
-  phases.DeleteFileExtHistory = [&](const std::vector<std::string>& keys) {
-    ++extDeletes;
-    extKeys = keys;
-  };
-  TCleanDriver clean(b.tree, b.state, b.view, b.scan, phases);
+  int& extDeletes = b.extDeletes;
+  std::vector<std::string>& extKeys = b.extKeys;
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
   clean.CleanItems(false);
   EXPECT_EQ(extDeletes, 0);
   b.Item("错误的类信息");
@@ -462,4 +491,35 @@ TEST(CleanDriver, ExtensionHistoryNeedsTheClassItemAndOneClickEndsEarlyOnlyWithN
   b.view.Steps.clear();
   clean.CleanItems(false);
   EXPECT_TRUE(b.view.Steps.empty()) << "the advanced page's clean after a one-click run reports no steps";
+}
+
+// Only what a remover says is gone is counted, with the bytes it says it freed: a failure
+// or an action that reports nothing is not, nor a finding its remover gave no answer for;
+// a finding that no group removes stays where it was, checked.
+TEST(CleanDriver, TheCountAndSizeComeFromTheOutcomesAndAFindingNoGroupRemovesStays) {
+  Bench b;
+  TTreeNode* item = b.Item("Windows画图");
+  const TRemoveOutcome kOutcomes[] = {TRemoveOutcome::Gone(40), TRemoveOutcome::WasGone(),
+                                      TRemoveOutcome::Fail(ERROR_ACCESS_DENIED), TRemoveOutcome::NoResult()};
+  for (const char* name : {"removed", "gone", "failed", "unreported", "unanswered"})
+    AddResultNode(&b.tree, name, true, "", item, 0, "test-kind", name, "");
+  TTreeNode* unknown = AddResultNode(&b.tree, "no-such-kind", true, "", item, 0, "no-such-kind", "", "");
+  TItemHandler handler = *b.handlers.Find("Windows画图");
+  std::vector<std::string> given;
+  handler.Cleaner.Removers[{false, "test-kind"}] = [&](TRemoval& removal) {
+    for (const Column4TreeData* f : removal.Findings) given.push_back(f->Name);
+    removal.Outcomes.assign(std::begin(kOutcomes), std::end(kOutcomes));
+  };
+  b.handlers.Register("Windows画图", handler);
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
+  clean.CleanItems(false);
+  EXPECT_EQ(given, (std::vector<std::string>{"removed", "gone", "failed", "unreported", "unanswered"}))
+      << "one removal, in tree order";
+  EXPECT_EQ(clean.CleanCount(), 2);
+  EXPECT_EQ(clean.CleanedSize(), 40);
+  EXPECT_EQ(b.Saved("PreviousCleanCount"), "2");
+  ASSERT_EQ(item->ChildCount(), 1u) << "only the finding no group removes stays";
+  EXPECT_EQ(item->FirstChild(), unknown);
+  EXPECT_TRUE(IsChecked(unknown->CheckState()));
+  EXPECT_EQ(item->Data.Caption, "Windows画图") << "an item that kept a finding is not shown as cleaned";
 }

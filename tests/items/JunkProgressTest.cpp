@@ -10,6 +10,7 @@
 #include "helpers/TempFolder.h"
 #include "helpers/TempRedirect.h"
 #include "helpers/TreeFixtures.h"
+#include "helpers/RemoverCoverage.h"
 #include "items/ItemSummary.h"
 #include "junk/SysSweeperWrapper.h"
 #include "system/WideText.h"
@@ -99,6 +100,9 @@ TEST(JunkProgress, PollsAddAtMostThreeHundredPerCategoryAndTheFinalPollTheRest) 
   EXPECT_EQ(first->Data.Caption, first->Data.Path);
   EXPECT_TRUE(first->Data.Root.empty() && first->Data.Name.empty());
   EXPECT_EQ(first->CheckState(), TCheckState::Checked);
+  THandlerTable table;
+  RegisterJunkGroupCleaner(table);
+  EXPECT_EQ(FindingsWithoutRemover(b.tree, table), std::vector<std::string>()) << "the junk group removes its files";
   b.progress.PollJunkFindings(false, true);
   EXPECT_EQ(b.temp->ChildCount(), 1000u) << "nothing is fetched twice";
 

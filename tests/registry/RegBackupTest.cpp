@@ -9,6 +9,7 @@
 #include <set>
 
 #include "helpers/AtExit.h"
+#include "helpers/RegistrySecurity.h"
 #include "helpers/TestContext.h"
 #include "items/ResultRows.h"
 #include "items/TreeModel.h"
@@ -295,6 +296,23 @@ TEST(RestoreNewestBackup, NewestFirstThenTheNextOlderUntilNoneIsLeft) {
   EXPECT_EQ(b.Files(b.context.Ctx.RegRestoreDir).size(), 3u);
 }
 
+// The editor says nothing of how its import went: a restore is done when every key of the
+// file is there afterwards. A file it cannot import stays, to be restored again.
+TEST(RestoreFromFile, AFileTheEditorCannotImportIsNoRestoreAndStays) {
+  TBackupBench b;
+  TRegistryTestKey key(HKEY_CURRENT_USER, "broken");
+  const std::string file = b.folder + "\\broken.reg";
+  WriteBackup(file, key.Path(), "x", 0);
+  HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD done = 0;
+  WriteFile(h, "\xFF\xFEn\0o\0 \0r\0e\0g\0", 14, &done, nullptr);  // the header replaced
+  CloseHandle(h);
+  EXPECT_FALSE(RestoreFromFile(file));
+  EXPECT_FALSE(key.Exists("", false));
+  EXPECT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << "the file stays";
+  EXPECT_TRUE(b.Files(b.context.Ctx.RegRestoreDir).empty());
+}
+
 TEST(RestoreFromFile, TheRegistryToolsPolicyIsSuspendedOnlyForTheImport) {
   TBackupBench b;
   TRegistryTestKey key(HKEY_CURRENT_USER, "policy");
@@ -317,7 +335,17 @@ TEST(RestoreFromFile, TheRegistryToolsPolicyIsSuspendedOnlyForTheImport) {
   }
 }
 
-TEST(BackupBeforeClean, OnlyCheckedRowsOneHeaderPerKeyAndNoFileWhenNothingIsChecked) {
+namespace {
+// The rows a clean removes: the checked (or checked-pressed) findings of the category.
+std::vector<const TTreeNode*> CheckedRows(const TTreeNode* category) {
+  std::vector<const TTreeNode*> rows;
+  for (const TTreeNode* f = category->FirstChild(); f; f = f->NextSibling())
+    if (IsChecked(f->CheckState())) rows.push_back(f);
+  return rows;
+}
+}  // namespace
+
+TEST(BackupBeforeClean, TheRowsTheCleanRemovesOneHeaderPerKeyAndNoFileWhenNothingIsChecked) {
   TBackupBench b;
   TRegistryTestKey key(HKEY_CURRENT_USER, "rows");
   key.SetText("", false, "a", "1");
@@ -337,19 +365,22 @@ TEST(BackupBeforeClean, OnlyCheckedRowsOneHeaderPerKeyAndNoFileWhenNothingIsChec
   tree.SetCheckState(group, TCheckState::Checked);
   tree.SetCheckState(c, TCheckState::Unchecked);
   tree.SetCheckState(b2, TCheckState::CheckedPressed);
-  (void)a;
-  EXPECT_EQ(BackupBeforeClean(tree, group), TBackupResult::Saved);
+  const TBackupGate gate = BackupBeforeClean(CheckedRows(category), group);
+  EXPECT_TRUE(gate.Saved);
+  EXPECT_EQ(gate.Covered.size(), 3u);
+  EXPECT_TRUE(std::find(gate.Covered.begin(), gate.Covered.end(), a) != gate.Covered.end());
   const std::vector<std::string> files = b.Files(b.context.Ctx.RegBakDir);
   ASSERT_EQ(files.size(), 1u);
   EXPECT_EQ(files[0].size(), 18u) << "yyyymmddhhnnss.reg";
   const std::wstring text = ReadUtf16File(b.context.Ctx.RegBakDir + "\\" + files[0]);
   EXPECT_EQ(text, L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + WideFromGbk(key.Path()) +
-                      L"]\r\n@=\"default\"\r\n\"a\"=\"1\"\r\n")
-      << "the default value and the checked value (names sorted), not the pressed or unchecked rows";
+                      L"]\r\n@=\"default\"\r\n\"a\"=\"1\"\r\n\"b\"=\"2\"\r\n")
+      << "the default value and the checked values, pressed or not (names sorted), not the unchecked row";
   DeleteFileA((b.context.Ctx.RegBakDir + "\\" + files[0]).c_str());
 
   tree.SetCheckState(group, TCheckState::Unchecked);
-  EXPECT_EQ(BackupBeforeClean(tree, group), TBackupResult::NothingToSave);
+  const TBackupGate none = BackupBeforeClean(CheckedRows(category), group);
+  EXPECT_TRUE(none.Saved && none.Covered.empty());
   EXPECT_TRUE(b.Files(b.context.Ctx.RegBakDir).empty());
 }
 
@@ -360,14 +391,16 @@ TEST(BackupBeforeClean, AFolderThatCannotBeWrittenOrAWriteThatFailsIsAFailureAnd
   TTreeModel tree;
   TTreeNode* group = tree.AddChild(nullptr, Column4TreeData{"注册表", "", "", "注册表", "", 1}, TCheckType::TriState);
   TTreeNode* category = tree.AddChild(group, Column4TreeData{"c", "", "", "c", "", 1}, TCheckType::TriState);
-  AddRegistryFinding(&tree, "k", key.Path(), false, category, "HKEY_CURRENT_USER", -1, "", "", "");
+  const TTreeNode* row = AddRegistryFinding(&tree, "k", key.Path(), false, category, "HKEY_CURRENT_USER", -1, "", "", "");
   tree.SetCheckState(group, TCheckState::Checked);
   // The backup folder's place is taken by a file.
   const std::string blocker = b.folder + "\\blocker";
   CloseHandle(CreateFileA(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   TAtExit removeBlocker([blocker] { DeleteFileA(blocker.c_str()); });
   b.context.Ctx.RegBakDir = blocker + "\\RegBak";
-  EXPECT_EQ(BackupBeforeClean(tree, group), TBackupResult::Failed);
+  const TBackupGate gate = BackupBeforeClean(CheckedRows(category), group);
+  EXPECT_FALSE(gate.Saved);
+  EXPECT_TRUE(gate.Keeps(row)) << "the row stays for want of a backup";
 
   // A write that fails halfway (the text goes out in pieces): the writer says so.
   TRegistryBackup backup;
@@ -375,4 +408,76 @@ TEST(BackupBeforeClean, AFolderThatCannotBeWrittenOrAWriteThatFailsIsAFailureAnd
   int pieces = 0;
   EXPECT_FALSE(backup.WriteBackup([&](const std::wstring&) { return ++pieces == 1; }));
   EXPECT_EQ(pieces, 2) << "nothing more is handed on after the refusal";
+}
+
+namespace {
+std::string Utf16(const std::wstring& text) {
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+}  // namespace
+
+// What a text line would change (line breaks, zeros inside or missing, an odd size) is
+// saved as the bytes of its type; what no file can carry (a link, a name with a line
+// break) is refused, so that its finding stays.
+TEST(TRegistryBackup, EveryValueComesBackByteForByteAndWhatNoFileCarriesIsRefused) {
+  TBackupBench b;
+  TRegistryTestKey user(HKEY_CURRENT_USER, "exact"), machine(HKEY_LOCAL_MACHINE, "exact");
+  const std::string nul(2, '\0');
+  const struct {
+    const wchar_t* Name;
+    DWORD Type;
+    std::string Bytes;
+  } kValues[] = {
+      {L"lines", REG_SZ, Utf16(L"one\r\ntwo\n[HKEY_LOCAL_MACHINE\\Software]\r\n\"x\"=\"y\"") + nul},
+      {L"expand lines", REG_EXPAND_SZ, Utf16(L"%TEMP%\r\nx") + nul},
+      {L"size 0", REG_SZ, ""},
+      {L"zero inside", REG_SZ, Utf16(L"a") + nul + Utf16(L"b") + nul},
+      {L"extra zeros", REG_SZ, Utf16(L"a") + nul + nul},
+      {L"multi", REG_MULTI_SZ, Utf16(L"a") + nul + Utf16(L"b") + nul + nul},
+      {L"plain", REG_SZ, Utf16(L"C:\\a \"b\"") + nul},
+  };
+  for (bool native : {false, true})
+    for (const auto& v : kValues)
+      SetValue(machine, "", native, v.Name, v.Type, v.Bytes.data(), static_cast<DWORD>(v.Bytes.size()));
+  const auto before = Snapshot(user, machine);
+  TRegistryBackup backup;
+  for (bool native : {false, true}) backup.AddEntry("HKEY_LOCAL_MACHINE", machine.Path(), native, "");
+  const std::string file = b.folder + "\\exact.reg";
+  ASSERT_TRUE(backup.WriteBackupFile(file));
+  EXPECT_TRUE(backup.Complete());
+  EXPECT_FALSE(backup.Refused("HKEY_LOCAL_MACHINE", machine.Path(), true, ""));
+  for (bool native : {false, true}) RemoveRegistryTree(machine.Root(), machine.Path(), native);
+  ASSERT_TRUE(RestoreFromFile(file));
+  EXPECT_EQ(Snapshot(user, machine), before) << "every value back, with its type and bytes, in its view";
+
+  // A key whose tree holds a link, a value whose name holds a line break, and string data
+  // that the editor would not set back as it is (an odd size, no terminating zero).
+  TRegistryTestKey target(HKEY_CURRENT_USER, "exact-target");
+  target.SetText("", false, "t", "1");
+  user.SetText("linked", false, "v", "1");
+  ASSERT_TRUE(MakeLink(HKEY_CURRENT_USER, user.Path("linked\\link"), CurrentUserKeyName(target.Path())));
+  SetText(user, "", false, L"two\nlines", L"x");
+  SetValue(user, "", false, L"odd", REG_SZ, "abc", 3);  // (Wine gives a string without its zero one)
+  TRegistryBackup refusing;
+  refusing.AddEntry("HKEY_CURRENT_USER", user.Path("linked"), false, "");
+  for (const char* name : {"two\nlines", "odd", "@D_e_f_a_u_l_t"})
+    refusing.AddEntry("HKEY_CURRENT_USER", user.Path(), false, name);
+  ASSERT_TRUE(refusing.WriteBackupFile(b.folder + "\\refused.reg"));
+  EXPECT_TRUE(refusing.Complete());
+  EXPECT_TRUE(refusing.Refused("HKEY_CURRENT_USER", user.Path("linked"), false, ""));
+  EXPECT_TRUE(refusing.Refused("HKEY_CURRENT_USER", user.Path("linked"), false, "v")) << "saved with its key";
+  for (const char* name : {"two\nlines", "odd"})
+    EXPECT_TRUE(refusing.Refused("HKEY_CURRENT_USER", user.Path(), false, name)) << name;
+  EXPECT_FALSE(refusing.Refused("HKEY_CURRENT_USER", user.Path(), false, "@D_e_f_a_u_l_t"));
+  const std::wstring text = ReadUtf16File(b.folder + "\\refused.reg");
+  EXPECT_EQ(text.find(L"exact-target"), std::wstring::npos) << "nothing of the link's target";
+
+  // A sub-key that cannot be read: the file misses it, so it is no whole copy.
+  user.SetText("outer\\locked", false, "v", "1");
+  TReadOnlyKey unreadable(HKEY_CURRENT_USER, user.Path("outer\\locked"), "D:(A;;WD;;;WD)");
+  ASSERT_TRUE(unreadable.Ok());
+  TRegistryBackup incomplete;
+  incomplete.AddEntry("HKEY_CURRENT_USER", user.Path("outer"), false, "");
+  ASSERT_TRUE(incomplete.WriteBackupFile(b.folder + "\\incomplete.reg"));
+  EXPECT_FALSE(incomplete.Complete());
 }

@@ -2,73 +2,14 @@
 // removed as a link: the keys it points to stay whole. A finding that is a link stays.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <sddl.h>
 
 #include <string>
 
+#include "helpers/RegistrySecurity.h"
 #include "helpers/TestContext.h"
 #include "registry/RegistryDelete.h"
 #include "registry/RegistryTestKey.h"
 
-namespace {
-
-// The key's access list replaced by one that only lets everyone read, and put back (with
-// full access for everyone) when the object goes, so that the test key can be removed.
-class TReadOnlyKey {
- public:
-  TReadOnlyKey(HKEY root, const std::string& path) : root_(root), path_(path) { ok_ = SetAccess("D:(A;;KR;;;WD)"); }
-  ~TReadOnlyKey() { SetAccess("D:(A;;KA;;;WD)"); }
-  bool Ok() const { return ok_; }
-
- private:
-  bool SetAccess(const char* sddl) const {
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) return false;
-    HKEY key;
-    bool ok = RegOpenKeyExA(root_, path_.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key) == ERROR_SUCCESS;
-    if (ok) {
-      ok = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
-      RegCloseKey(key);
-    }
-    LocalFree(sd);
-    return ok;
-  }
-  HKEY root_;
-  std::string path_;
-  bool ok_ = false;
-};
-
-// The registry's own name of a key below HKEY_CURRENT_USER: "\Registry\User\<sid>\...".
-std::wstring CurrentUserKeyName(const std::string& path) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::wstring();
-  char buf[256];
-  DWORD size = 0;
-  std::wstring name;
-  if (GetTokenInformation(token, TokenUser, buf, sizeof buf, &size)) {
-    wchar_t* sid = nullptr;
-    if (ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buf)->User.Sid, &sid)) {
-      name = std::wstring(L"\\Registry\\User\\") + sid + L"\\" + std::wstring(path.begin(), path.end());
-      LocalFree(sid);
-    }
-  }
-  CloseHandle(token);
-  return name;
-}
-
-// A symbolic-link key at root\path that points at target (a registry name).
-bool MakeLink(HKEY root, const std::string& path, const std::wstring& target) {
-  HKEY link;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
-                      KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr) != ERROR_SUCCESS)
-    return false;
-  const bool ok = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.data()),
-                                 static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
-  RegCloseKey(link);
-  return ok;
-}
-
-}  // namespace
 
 // Before this rule a value below a key that refused to open for writing counted as removed.
 TEST(DeleteRegistryFinding, AKeyThatRefusesIsNotCleaned) {

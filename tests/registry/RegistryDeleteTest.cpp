@@ -14,8 +14,20 @@ TEST(DeleteRegistryFinding, NothingToDoOrAlreadyGone) {
   EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path(), "", "missing")) << "value already gone";
   EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("nokey"), "", "missing")) << "its key gone too";
   EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("nokey"), "", "")) << "a whole key already gone";
-  EXPECT_TRUE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("nokey"), "x64", ""));
+  EXPECT_EQ(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("nokey"), "x64", ""), context.Ctx.IsWow64())
+      << "gone in its view; Windows with one view has none";
   EXPECT_EQ(key.Value("", false, "kept"), std::string("1", 2));
+}
+
+// Windows with one view (told by the OS facts): a finding of the 64-bit view names no key
+// it has, and the key of the same path in its only view stays.
+TEST(DeleteRegistryFinding, AFindingOfThe64BitViewIsNoDeleteWhereWindowsHasOneView) {
+  TTestContext context(false);
+  TRegistryTestKey key(HKEY_CURRENT_USER, "oneview");
+  key.SetText("k", false, "v", "1");
+  EXPECT_FALSE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("k"), "x64", "v"));
+  EXPECT_FALSE(DeleteRegistryFinding("HKEY_CURRENT_USER", key.Path("k"), "x64", ""));
+  EXPECT_EQ(key.Value("k", false, "v"), std::string("1", 2));
 }
 
 // Below HKLM\Software the 64-bit view and the default view are two keys in the win64

@@ -10,6 +10,7 @@
 #include "helpers/PrefixSnapshot.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/TestContext.h"
+#include "helpers/RemoverCoverage.h"
 #include "items/CleanDriver.h"
 #include "registry/RegistryCategories.h"
 #include "registry/RegistryDelete.h"
@@ -59,6 +60,7 @@ TEST(RegistryDemo, EveryCategoryFindsTheSeededEntriesAndACleanRemovesExactlyTheC
   TRegistryScanBench b;
   b.Scan();
   EXPECT_EQ(Lines(Differences(before, SnapshotRegistry())), "") << "a scan changes nothing";
+  EXPECT_EQ(FindingsWithoutRemover(b.tree, b.handlers), std::vector<std::string>()) << "every category's findings";
 
   int32_t demoFindings = 0;
   for (TTreeNode* category = b.registryGroup->FirstChild(); category; category = category->NextSibling()) {
@@ -88,9 +90,7 @@ TEST(RegistryDemo, EveryCategoryFindsTheSeededEntriesAndACleanRemovesExactlyTheC
   ASSERT_FALSE(removed.empty());
 
   TScanDriver scan(b.tree, b.state, b.view, b.handlers, TScanPhases());
-  TCleanPhases phases;
-  phases.DeleteRegistryFinding = DeleteRegistryFinding;
-  TCleanDriver clean(b.tree, b.state, b.view, scan, phases);
+  TCleanDriver clean(b.tree, b.state, b.view, scan, TCleanPhases());
   clean.CleanItems(false);
   EXPECT_EQ(clean.CleanCount(), demoFindings - 1);
   EXPECT_EQ(Lines(Differences(before, SnapshotRegistry())), Lines(std::vector<std::string>(removed.begin(), removed.end())))

@@ -81,3 +81,29 @@ TEST(CheckHelpFiles, FilesMissingFromTheirFolderOnDrivesCToZAndEmptyFolders) {
   const std::string help = kMachine + kHelp + "\\" + b.Tag();
   EXPECT_EQ(Captions(b.Run(CheckHelpFiles, false)), TCaptions({help + "-dword.hlp", help + "-empty.hlp", help + "-gone.hlp"}));
 }
+
+// A key's default value is no entry of these lists: listed under the empty name, it would
+// become a finding of the whole key, and the clean would take every entry with it.
+TEST(NamedValueChecks, TheDefaultValueIsNeverAFindingOfTheWholeKey) {
+  TCheckBench b;
+  const struct {
+    void (*Check)(TRegistryRun&);
+    std::string Key;
+  } kLists[] = {
+      {CheckSharedDlls, kSharedDlls},
+      {CheckInstallerFolders, kFolders},
+      {CheckHelpFiles, kHelp},
+      {CheckFirewallApps,
+       "SYSTEM\\CurrentControlSet\\Services\\SharedAccess\\Parameters\\FirewallPolicy\\StandardProfile\\"
+       "AuthorizedApplications\\List"},
+  };
+  for (const auto& list : kLists) {
+    // A default value that fails every rule (an existing folder is no file), beside an
+    // entry that is reported (a file that is not there, in the folder of the help files).
+    b.seed.Text(HKEY_LOCAL_MACHINE, list.Key, false, "", b.Folder());
+    b.seed.Text(HKEY_LOCAL_MACHINE, list.Key, false, b.Missing("gone\\x.dll"), b.Folder());
+    const std::vector<Column4TreeData> found = b.Run(list.Check, false);
+    EXPECT_FALSE(found.empty()) << list.Key;
+    for (const Column4TreeData& f : found) EXPECT_FALSE(f.Name.empty()) << list.Key << ": " << f.Caption;
+  }
+}

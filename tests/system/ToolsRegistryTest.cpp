@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "helpers/AtExit.h"
+#include "helpers/RegistrySecurity.h"
 #include "helpers/TestContext.h"
+#include "system/RegistryKey.h"
 #include "system/ToolsViews.h"
 
 namespace {
@@ -154,4 +156,25 @@ TEST(GetServerPath, AServerTextThatFillsItsBufferAndOneAByteLonger) {
   SetString(HKEY_LOCAL_MACHINE, key(over) + "\\InprocServer32", (path + "x").c_str());
   EXPECT_EQ(GetServerPathByCLSID(fits), path);
   EXPECT_EQ(GetServerPathByCLSID(over), "");
+}
+
+// The key wrapper reads with reading rights only: a key that refuses writing (as
+// system-owned keys do, even to an administrator) is read, not taken for an absent one.
+TEST(TRegistryKey, AKeyThatRefusesWritingIsReadAndToldFromALink) {
+  TTestContext context;
+  const std::string path = TestKeyName("readonly");
+  SetString(HKEY_CURRENT_USER, path, "x");
+  TAtExit removed([&path] { SHDeleteKeyA(HKEY_CURRENT_USER, path.c_str()); });
+  {
+    TReadOnlyKey locked(HKEY_CURRENT_USER, path);
+    ASSERT_TRUE(locked.Ok());
+    HKEY writable = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &writable), ERROR_ACCESS_DENIED)
+        << "the key refuses writing";
+    TRegistryKey key(HKEY_CURRENT_USER, path, false);
+    ASSERT_TRUE(key) << "opened with the default access: " << key.OpenResult();
+    EXPECT_EQ(key.ValueCount(), 1u);
+    EXPECT_EQ(key.IsLink(), TLinkAnswer::NotLink);
+  }
+  EXPECT_EQ(TRegistryKey().IsLink(), TLinkAnswer::CannotTell) << "a closed key is no answer";
 }

@@ -221,8 +221,8 @@ TEST(BrowserItems, ARunningFirefoxIsAskedToCloseOnceAndItsItemsAreSkipped) {
   ASSERT_TRUE(CopyFileW((ModuleDir() + L"\\sleeper.exe").c_str(), firefox.c_str(), FALSE));
   TChild browser = StartChild(L"\"" + firefox + L"\"");
   THandlerTable table;
-  TRunState state;
-  RegisterBrowserHandlers(table, state);
+  const std::shared_ptr<TBrowserMarks> marks = RegisterBrowserHandlers(table);
+  TBrowserMarks& state = *marks;
   std::vector<std::string> notices;
   auto run = [&](const char* caption) {
     TScanBench b;

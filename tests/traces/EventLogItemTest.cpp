@@ -214,13 +214,10 @@ TEST(ClearNamedEventLog, TheShrinkOfTheFileIsFreedAndARefusedClearIsNoClean) {
   TFakeEventLogs::WriteFile(file, 50000);
   TRunState state;
   THandlerTable handlers;
+  handlers.Register("Windows系统日志", EventLogHandler(api));
   TRecordingDriverView view;
   TScanDriver scan(tree, state, view, handlers);
-  TCleanPhases phases;
-  phases.ClearNamedEventLog = [&api](const std::string& name, int64_t& bytes) {
-    return ClearNamedEventLog(name, bytes, api);
-  };
-  TCleanDriver clean(tree, state, view, scan, phases);
+  TCleanDriver clean(tree, state, view, scan, TCleanPhases());
   clean.CleanItems(false);
   EXPECT_EQ(clean.CleanCount(), 1);
 }

@@ -62,8 +62,7 @@ TEST(IEItems, TypedAddressesAreStringValuesWithANameAndTheGuardSkipsThem) {
   EXPECT_EQ(urls[1].Name + "=" + urls[1].Url, "url2=http://two.invalid/");
 
   THandlerTable table;
-  TRunState state;
-  RegisterIEHandlers(table, state);
+  const std::shared_ptr<TIEState> state = RegisterIEHandlers(table);
   TScanBench b;
   table.Find(kItemIETypedUrls)->Scan(b.scan);
   ASSERT_EQ(b.scan.Count, 2);
@@ -73,7 +72,7 @@ TEST(IEItems, TypedAddressesAreStringValuesWithANameAndTheGuardSkipsThem) {
   EXPECT_EQ(f->Data.Name, "url1");
   EXPECT_EQ(f->Data.Root, "HKEY_CURRENT_USER");
 
-  state.IEBrowserRunning = true;
+  state->BrowserRunning = true;
   for (const char* caption : {kItemIETypedUrls, kItemIEHistory, kItemIEForms, kItemIEPasswords}) {
     TScanBench skipped;
     table.Find(caption)->Scan(skipped.scan);
@@ -85,16 +84,15 @@ TEST(IEItems, TypedAddressesAreStringValuesWithANameAndTheGuardSkipsThem) {
 
 TEST(IEItems, SavedFormsOfferThemselvesOncePerRun) {
   THandlerTable table;
-  TRunState state;
-  RegisterIEHandlers(table, state);
+  const std::shared_ptr<TIEState> state = RegisterIEHandlers(table);
   const TItemHandler* forms = table.Find(kItemIEForms);
   TScanBench first;
   forms->Scan(first.scan);
   EXPECT_EQ(first.scan.Count, 1) << "counted in the totals without a finding node";
   EXPECT_EQ(first.item->ChildCount(), 0u);
   EXPECT_EQ(forms->Summary(first.scan), kSuffixCanClean);
-  EXPECT_EQ(forms->Clean, TCleanAction::ClearIEForms);
-  state.IEFormsCleared = true;
+  EXPECT_TRUE(forms->Cleaner.Act) << "its clean is an action of its own";
+  state->FormsCleared = true;
   TScanBench again;
   forms->Scan(again.scan);
   EXPECT_EQ(again.scan.Count, 0);
@@ -103,7 +101,9 @@ TEST(IEItems, SavedFormsOfferThemselvesOncePerRun) {
   table.Find(kItemIEPasswords)->Scan(passwords.scan);
   EXPECT_EQ(passwords.scan.Count, 1) << "each store has its own mark";
   TTestContext context(false);
-  ClearIEAutoComplete(1);  // the real export where the system has one; Wine's stub is not called
+  // The real export where the system has one; Wine's stub is not called, and nothing
+  // cleared is no clean.
+  EXPECT_EQ(ClearIEAutoComplete(1).Result, TRemoveResult::Failed);
 }
 
 TEST(IEItems, TheCacheFolderWithoutItsIndexFiles) {

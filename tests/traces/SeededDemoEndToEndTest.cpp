@@ -28,6 +28,7 @@
 #include "system/ToolsShell.h"
 #include "helpers/SqliteFixture.h"
 #include "helpers/TraceScanBench.h"
+#include "helpers/RemoverCoverage.h"
 #include "traces/AppFileScans.h"
 #include "traces/AppHistoryItems.h"
 #include "traces/BrowserItems.h"
@@ -140,7 +141,7 @@ class TSeededDemo {
     registryGroup_ = BuildItemTree(tree, system_, noEngine_, false, TReadItemChecked()).RegistryGroupNode;
     SetAllChecked(tree, true);
     RegisterRegistryCategories(handlers_);
-    RegisterShellHistoryHandlers(handlers_, state);
+    RegisterShellHistoryHandlers(handlers_);
     if (applications) {
       RegisterAppHistoryHandlers(handlers_, invalidFiles_);
       RegisterAppFileHandlers(handlers_, invalidFiles_);
@@ -151,19 +152,14 @@ class TSeededDemo {
     TScanPhases scanPhases;
     scanPhases.ClearRegistryScanLists = ClearRegistryScanLists;
     scan.reset(new TScanDriver(tree, state, view, handlers_, scanPhases));
-    TCleanPhases phases;
-    phases.DeleteRegistryFinding = DeleteRegistryFinding;
-    phases.EmptyRecycleBin = [] { return EmptyRecycleBin(nullptr); };
-    phases.DeleteFileExtHistory = [](const std::vector<std::string>& keys) { ScanFileExtHistory(nullptr, keys); };
-    phases.EmptyClipboard = [] { return ClearClipboard(nullptr); };
-    phases.DeleteDatabaseRows = DeleteDatabaseRows;
-    phases.RewriteOther = RewriteOtherFinding;
-    clean.reset(new TCleanDriver(tree, state, view, *scan, phases));
+    // Every group removes what it found, as the window has them do.
+    clean.reset(new TCleanDriver(tree, state, view, *scan, TCleanPhases()));
   }
   ~TSeededDemo() { RemoveDemoTraces(); }
 
   bool Seeded() const { return seeded_; }
   TTreeNode* RegistryGroup() const { return registryGroup_; }
+  const THandlerTable& Handlers() const { return handlers_; }
   TTreeNode* Item(const char* caption) { return Find(tree, caption); }
   // The whole system drive; the test's own settings folder is left out.
   TSnapshot Files() const {
@@ -230,6 +226,8 @@ TEST(SeededDemo, Windows7FindsEachTraceScanChangesNothingAndCleanRemovesExactlyT
   ASSERT_GT(filesBefore.size(), 20u);
 
   demo.scan->ScanItems(false);
+  EXPECT_EQ(FindingsWithoutRemover(demo.tree, demo.Handlers()), std::vector<std::string>())
+      << "every finding of every scan has its remover";
   EXPECT_EQ(Lines(Differences(registryBefore, SnapshotRegistry())), "") << "a scan of everything changes nothing";
   EXPECT_EQ(Lines(Differences(filesBefore, demo.Files())), "");
 

@@ -11,6 +11,8 @@
 #include "helpers/TempFolder.h"
 #include "registry/RegistryDelete.h"
 #include "system/WideText.h"
+#include "items/ItemCatalogue.h"
+#include "traces/ShellHistoryItems.h"
 
 namespace {
 
@@ -175,6 +177,15 @@ TEST(RecycleBin, CountsWhatIsInItAndEmptiesIt) {
   EXPECT_EQ(size, 10);
   EXPECT_EQ(b.Scan.Count, 1);
   EXPECT_EQ(b.Captions(), std::vector<std::string>{"回收站中的数据"});
+  // The item keeps what its scan found for the clean, until a scan starts.
+  THandlerTable table;
+  const std::shared_ptr<TRecycleBinScan> bin = RegisterShellHistoryHandlers(table);
+  ItemBench viaItem;
+  table.Find(kItemRecycleBin)->Scan(viaItem.Scan);
+  EXPECT_EQ(bin->Count, 1);
+  EXPECT_EQ(bin->Size, 10);
+  table.ScanStarting();
+  EXPECT_EQ(bin->Count, 0) << "a new scan forgets the last one's bin";
   EXPECT_TRUE(EmptyRecycleBin(nullptr));
   ItemBench after;
   QueryRecycleBin(6, 1, after.Scan, count, size);
