@@ -54,10 +54,11 @@ inline std::wstring CurrentUserKeyName(const std::string& path) {
 }
 
 // A symbolic-link key at root\path that points at target (a registry name).
-inline bool MakeLink(HKEY root, const std::string& path, const std::wstring& target) {
+// view: 0 for the process's own, or KEY_WOW64_64KEY / KEY_WOW64_32KEY.
+inline bool MakeLink(HKEY root, const std::string& path, const std::wstring& target, REGSAM view = 0) {
   HKEY link;
   if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
-                      KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr) != ERROR_SUCCESS)
+                      KEY_ALL_ACCESS | KEY_CREATE_LINK | view, nullptr, &link, nullptr) != ERROR_SUCCESS)
     return false;
   const bool ok = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.data()),
                                  static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
