@@ -162,6 +162,8 @@ bool TSetupForm::OnCommand(int id, int code, HWND) {
     return true;
   }
   if (id == ID_FILE_TYPES && code == BN_CLICKED) {
+    // The file types are the engine's: without it there is nothing to show.
+    if (engine_.Availability() != TCleanWrapper::kAvailable) return true;
     TFileExtFrm types(engine_);
     if (types.ShowModal(hwnd_) == IDOK)
       engine_.SaveSettings();
@@ -219,7 +221,9 @@ void TFileExtFrm::Fill() {
   std::map<std::string, TTreeNode*> groups;
   const std::string userDefined = LoadResString(IDS_USER_DEFINED);
   const TRubbishItem root = engine_.GetFileTypeRoot();
-  for (TRubbishItem item = root ? engine_.GetFirstChild(root) : 0; item; item = engine_.GetNextItem(item)) {
+  // Every answer of the wrapper may be -1 (no engine): the walk ends on it as on 0.
+  for (TRubbishItem item = TCleanWrapper::IsItem(root) ? engine_.GetFirstChild(root) : 0; TCleanWrapper::IsItem(item);
+       item = engine_.GetNextItem(item)) {
     const std::vector<std::string> parts = core::SplitFileTypeName(engine_.GetItemName(item));
     if (parts.size() < 2) continue;
     TFileExtData d{item, parts[0], parts[1], engine_.GetItemChecked(item), engine_.GetItemRecommended(item),

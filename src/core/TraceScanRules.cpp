@@ -48,4 +48,18 @@ bool TakesUnresolvedShortcuts(const std::string& folder, const std::string& rece
   return !folder.empty() && !recentFolder.empty() && FindGbk(recentFolder, folder) != std::string::npos;
 }
 
+int32_t HistoryNumber(const std::string& name) {
+  static const char kWord[] = "history";
+  const size_t word = sizeof kWord - 1;
+  if (name.size() <= word || name.size() > word + 10 || name[word] == '0') return -1;
+  for (size_t i = 0; i < word; ++i)
+    if ((name[i] | 0x20) != kWord[i]) return -1;
+  long long n = 0;
+  for (size_t i = word; i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return -1;
+    n = n * 10 + (name[i] - '0');
+  }
+  return n <= 0x7FFFFFFF ? static_cast<int32_t>(n) : -1;
+}
+
 }  // namespace core

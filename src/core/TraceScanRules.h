@@ -2,6 +2,7 @@
 // file names inside binary values, which file names a folder walk leaves out, and where an
 // unresolvable shortcut still counts as a trace. Code page 936 safe.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,10 @@ namespace core {
 // The shell's recent-documents and open/save lists keep one sub-key per file extension
 // with lists of the same shape (exact, case-sensitive comparison of the key path).
 bool HasMruSubKeyLists(const std::string& keyPath);
+
+// n for a value named "History" and the decimal n (1 to 2^31-1, no leading zero; the word
+// in any letter case, as the registry compares names), else -1: a toolbar's history entry.
+int32_t HistoryNumber(const std::string& name);
 
 // Keys whose binary values start with a UTF-16 file name or search text: paths ending with
 // "LastVisitedPidlMRU", "LastVisitedPidlMRULegacy" or "WordWheelQuery", or holding

@@ -32,8 +32,7 @@ void BuildJunkGroup(TTreeModel& tree, TCleanWrapper& engine, bool readSaved, con
   TTreeNode* group = AddGroup(tree, kJunkGroupCaption, kJunkGroupImage);
   if (readSaved) readChecked(kJunkGroupCaption, false);  // read, but the items decide
   result.JunkGroupNode = group;
-  for (TRubbishItem c = engine.GetFirstCategory(); c != 0 && c != static_cast<TRubbishItem>(-1);
-       c = engine.GetNextItem(c)) {
+  for (TRubbishItem c = engine.GetFirstCategory(); TCleanWrapper::IsItem(c); c = engine.GetNextItem(c)) {
     AddItem(tree, group, engine.GetItemName(c), engine.GetItemRecommended(c), engine.GetItemImageIndex(c), readSaved,
             readChecked);
     result.JunkCategories.push_back(TJunkCategoryNode{group->LastChild(), c});

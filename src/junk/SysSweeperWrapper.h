@@ -21,6 +21,8 @@ class TCleanWrapper {
 
   // 2 when the engine's interface was obtained, else 0.
   uint8_t Availability() const { return availability_; }
+  // An item the engine named: the item calls answer 0 or -1 (no engine) for none.
+  static bool IsItem(TRubbishItem item) { return item != 0 && item != static_cast<TRubbishItem>(-1); }
   uint8_t ScanState() const { return state_; }
 
   void Initialize();

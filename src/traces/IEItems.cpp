@@ -47,29 +47,27 @@ class TUrlCacheWalk {
 
   bool Valid() const { return valid_; }
   INTERNET_CACHE_ENTRY_INFOA* Entry() { return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer_.data()); }
-  // The next entry; false at the end. An entry that cannot be fetched is passed over.
+  // The next entry; false at the end. An entry that cannot be fetched is passed over; a
+  // walk that fails a thousand times in a row ends (the guard is against one endless
+  // failure, not against a large cache, so each entry fetched resets it).
   bool Next() {
-    for (;;) {
+    for (int failures = 0; failures <= 1000; ++failures) {
       DWORD size = 0;
       if (FindNextUrlCacheEntryA(find_, nullptr, &size)) continue;
       const DWORD error = GetLastError();
       if (error == ERROR_NO_MORE_ITEMS) return false;
-      if (error != ERROR_INSUFFICIENT_BUFFER) {
-        // Nothing to fetch for this one; a walk that keeps failing must still end.
-        if (++failures_ > 1000) return false;
-        continue;
-      }
+      if (error != ERROR_INSUFFICIENT_BUFFER) continue;
       buffer_.resize(size);
       if (FindNextUrlCacheEntryA(find_, Entry(), &size)) return true;
       if (GetLastError() == ERROR_NO_MORE_ITEMS) return false;
     }
+    return false;
   }
 
  private:
   std::vector<char> buffer_;
   HANDLE find_ = nullptr;
   bool valid_ = false;
-  int failures_ = 0;
 };
 
 bool SyncedToday(const INTERNET_CACHE_ENTRY_INFOA& e, int year, int month, int day) {

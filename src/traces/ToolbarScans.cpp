@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "core/OSVersionRules.h"
 #include "core/PathText.h"
+#include "core/TraceScanRules.h"
 #include "items/ItemCatalogue.h"
 #include "items/ItemSummary.h"
 #include "system/AppContext.h"
@@ -86,10 +89,15 @@ void ScanQQToolbarKey(TItemScan& scan, const std::string& key) {
     c = static_cast<int32_t>(count);
   if (c <= 0) return;
   const int32_t last = c > 20 ? c : 20;
-  for (int32_t i = 1; i <= last; ++i) {
-    const std::string name = "History" + std::to_string(i);
-    if (RegValueExists(history.Handle(), name)) AddValueFinding(scan, kCurrentUser, key, name, std::string());
+  // The entries "History1" to "History<last>" that are there, in that order. Count comes
+  // from outside: the key's own listing bounds the work, not the number it claims.
+  std::vector<int32_t> numbers;
+  for (const std::string& name : RegValueNames(history.Handle())) {
+    const int32_t n = core::HistoryNumber(name);
+    if (n >= 1 && n <= last) numbers.push_back(n);
   }
+  std::sort(numbers.begin(), numbers.end());
+  for (int32_t n : numbers) AddValueFinding(scan, kCurrentUser, key, "History" + std::to_string(n), std::string());
   if (scan.Count > 0) AddValueFinding(scan, kCurrentUser, key, "Count", std::string());
 }
 

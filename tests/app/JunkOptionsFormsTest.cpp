@@ -148,6 +148,25 @@ TEST(TFileExtFrm, GroupsFromTheEngineAndTheSelectionLinks) {
   EXPECT_EQ(checkedAfterNone, 0u) << "全不选 unticks every type in the engine";
 }
 
+// Without the engine every item call answers -1: the form shows nothing, and its walk over
+// the engine's answers ends (before, it went on for ever on the window's thread).
+TEST(TFileExtFrm, WithoutTheEngineTheFormIsEmptyAndItsWalkEnds) {
+  TTestContext context;
+  TCleanWrapper noEngine("purvex-no-such-engine.dll");
+  noEngine.Initialize();
+  ASSERT_NE(noEngine.Availability(), TCleanWrapper::kAvailable);
+  TFileExtFrm form(noEngine);
+  bool shown = false, empty = false;
+  form.Shown = [&](TModalDialog&) {
+    shown = true;
+    empty = form.Types().GetFirst() == nullptr;
+    form.Close(IDCANCEL);
+  };
+  form.ShowModal(nullptr);
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(empty);
+}
+
 TEST(TSetupForm, OpensQuicklyOnADriveWithTenThousandTopLevelFolders) {
   TTestContext context;
   TCleanWrapper engine;

@@ -135,6 +135,13 @@ TEST(CleanOperaSession, KeepsTheFirstWindowAndEverythingElse) {
   EXPECT_EQ(Read(path), after);
   Column4TreeData unknown{path, "x", "NoSuchApp", "other", "", -1};
   EXPECT_FALSE(RewriteOtherFinding(unknown)) << "an unknown rewrite is not a clean";
+
+  // A window count no file can hold (two billion sections to erase before): the file's
+  // own sections bound the work.
+  Write(path, "[session]\r\nwindow count=2147483647\r\n[1]\r\ntitle=one\r\n[2]\r\ntitle=two\r\n");
+  ASSERT_TRUE(CleanOperaSession(path));
+  EXPECT_EQ(Read(path).find("[2]"), std::string::npos);
+  EXPECT_NE(Read(path).find("[1]"), std::string::npos);
 }
 
 TEST(ScanOperaCaches, EveryCacheFolderTreeOnce) {

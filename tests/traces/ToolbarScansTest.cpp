@@ -98,6 +98,16 @@ TEST(ScanQQToolbarKey, CountDecidesAndAtLeastTwentyNumbersAreTried) {
   TScanBench many;
   ScanQQToolbarKey(many.scan, key);
   EXPECT_EQ(many.scan.Count, 4);
+
+  // A count that claims far more than the key holds (two billion registry reads before):
+  // the key's own entries bound the work.
+  SetNumber(key, "Count", 0x7FFFFFFF);
+  SetValue(key, "history7", REG_SZ, "d");
+  SetValue(key, "History007", REG_SZ, "e");  // no number of the list
+  TScanBench huge;
+  ScanQQToolbarKey(huge.scan, key);
+  EXPECT_EQ(huge.Findings(), (std::multiset<std::string>{"History|History1", "History|History7", "History|History20",
+                                                         "History|History21", "History|Count"}));
 }
 
 TEST(ScanBaiduToolbarKey, StringValuesAndACountForHistoryKeysOnly) {
