@@ -33,12 +33,30 @@ std::string EventLogFilePath(const std::string& fileValue, const std::string& wi
   return path;
 }
 
-void ParseEventRecords(const unsigned char* buffer, size_t bytes, std::vector<TEventRecord>& records) {
+namespace {
+
+// visit(record, length) for each whole record, in order; a damaged length ends the walk.
+template <typename Visit>
+void WalkEventRecords(const unsigned char* buffer, size_t bytes, Visit visit) {
   size_t at = 0;
   while (bytes - at >= kRecordHeader) {
     const size_t length = Dword(buffer + at);
     if (length < kRecordHeader || length > bytes - at) return;
-    const unsigned char* record = buffer + at;
+    visit(buffer + at, length);
+    at += length;
+  }
+}
+
+}  // namespace
+
+size_t CountEventRecords(const unsigned char* buffer, size_t bytes) {
+  size_t count = 0;
+  WalkEventRecords(buffer, bytes, [&count](const unsigned char*, size_t) { ++count; });
+  return count;
+}
+
+void ParseEventRecords(const unsigned char* buffer, size_t bytes, std::vector<TEventRecord>& records) {
+  WalkEventRecords(buffer, bytes, [&records](const unsigned char* record, size_t length) {
     TEventRecord r;
     r.EventId = Dword(record + 20);
     const unsigned type = static_cast<unsigned>(record[24]) | (static_cast<unsigned>(record[25]) << 8);
@@ -46,8 +64,7 @@ void ParseEventRecords(const unsigned char* buffer, size_t bytes, std::vector<TE
     const char* source = reinterpret_cast<const char*>(record + kRecordHeader);
     r.Source.assign(source, strnlen(source, length - kRecordHeader));
     records.push_back(std::move(r));
-    at += length;
-  }
+  });
 }
 
 }  // namespace core

@@ -27,5 +27,7 @@ struct TEventRecord {
 // records. A length that is too short or runs past the end stops the walk: a damaged
 // buffer gives the records before it, never a read outside it.
 void ParseEventRecords(const unsigned char* buffer, size_t bytes, std::vector<TEventRecord>& records);
+// How many whole records the buffer holds, walked as ParseEventRecords walks it.
+size_t CountEventRecords(const unsigned char* buffer, size_t bytes);
 
 }  // namespace core

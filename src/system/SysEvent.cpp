@@ -44,13 +44,26 @@ TEventLogOper::~TEventLogOper() {
 
 std::vector<core::TEventRecord> TEventLogOper::ReadRecords() {
   std::vector<core::TEventRecord> records;
-  if (!log_) return records;
+  ReadLog([&records](const unsigned char* bytes, size_t size) { core::ParseEventRecords(bytes, size, records); });
+  return records;
+}
+
+int64_t TEventLogOper::CountRecords() {
+  int64_t count = 0;
+  ReadLog([&count](const unsigned char* bytes, size_t size) {
+    count += static_cast<int64_t>(core::CountEventRecords(bytes, size));
+  });
+  return count;
+}
+
+void TEventLogOper::ReadLog(const std::function<void(const unsigned char* bytes, size_t size)>& take) {
+  if (!log_) return;
   std::vector<unsigned char> buffer(4096);
   for (int refusals = 0; refusals < 4;) {
     DWORD read = 0, needed = 0;
     const DWORD result = api_.Read(log_, buffer.data(), static_cast<DWORD>(buffer.size()), &read, &needed);
     if (result == ERROR_SUCCESS) {
-      core::ParseEventRecords(buffer.data(), std::min<size_t>(read, buffer.size()), records);
+      take(buffer.data(), std::min<size_t>(read, buffer.size()));
       refusals = 0;
       continue;
     }
@@ -59,7 +72,6 @@ std::vector<core::TEventRecord> TEventLogOper::ReadRecords() {
     buffer.resize(needed);
     ++refusals;
   }
-  return records;
 }
 
 bool TEventLogOper::Clear() { return log_ && api_.Clear(log_); }
@@ -77,7 +89,8 @@ TEventLogManager::TEventLogManager(TEventLogApi& api) {
   std::vector<bool> kept(names.size(), false);
   for (size_t i = names.size(); i-- > 0;) {
     TEventLogOper log(names[i], api);
-    const size_t count = log.ReadRecords().size();
+    // Counted, not kept: a log can hold millions of records.
+    const int64_t count = std::min<int64_t>(log.CountRecords(), INT32_MAX);
     if (count == 0) continue;
     kept[i] = true;
     data_.push_back({names[i], core::EventLogDisplayName(names[i]), static_cast<int32_t>(count), log.GetLogFileSize()});

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,12 +40,17 @@ class TEventLogOper {
   // Every record, read through a 4096-byte buffer that grows for a larger record; nothing
   // when the log is not open.
   std::vector<core::TEventRecord> ReadRecords();
+  // How many records ReadRecords would give, without keeping them: memory stays that of
+  // one buffer however large the log.
+  int64_t CountRecords();
   // True when the log was open and cleared.
   bool Clear();
   // Size of the log's file as the registry names it ("%systemroot%" only); 0 when unknown.
   int64_t GetLogFileSize() const;
 
  private:
+  // Reads the log through, handing each buffer's bytes to take.
+  void ReadLog(const std::function<void(const unsigned char* bytes, size_t size)>& take);
   TEventLogApi& api_;
   HANDLE log_;
   std::string name_;

@@ -39,9 +39,11 @@ TEST(EventLogRules, RecordsAreWalkedByTheirLengthsAndADamagedLengthEndsTheWalk) 
   put(144, 1000, 3, 2, "Long");  // runs past the buffer
   ParseEventRecords(buffer, sizeof buffer, records);
   EXPECT_EQ(records.size(), 2u);
+  EXPECT_EQ(CountEventRecords(buffer, sizeof buffer), 2u) << "counted as walked";
   records.clear();
   ParseEventRecords(buffer, 60, records);  // the first record is cut short
   EXPECT_TRUE(records.empty());
+  EXPECT_EQ(CountEventRecords(buffer, 60), 0u);
 }
 
 TEST(EventLogRules, RandomBuffersNeverReadOutside) {
