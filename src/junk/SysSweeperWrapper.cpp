@@ -218,22 +218,22 @@ bool TCleanWrapper::StartScan() {
   if (!engine_) return false;
   // Two workers in one engine would share its findings and its stop flag.
   if (!EndWorker(10000)) return false;
-  const uint8_t before = state_;
-  state_ = kScanning;
+  const uint8_t before = *state_;
+  *state_ = kScanning;
   worker_.Reset(TScanThread::Start(*this));
-  if (!worker_) state_ = before;
+  if (!worker_) *state_ = before;
   return static_cast<bool>(worker_);
 }
 
 void TCleanWrapper::StopScan() {
   if (!engine_) return;
   engine_->StopScan();
-  state_ = kStopped;
+  *state_ = kStopped;
   EndWorker(5000);
 }
 
 HANDLE TScanThread::Start(TCleanWrapper& wrapper) {
-  TScanThread* thread = new TScanThread(wrapper);
+  TScanThread* thread = new TScanThread(wrapper.engine_, wrapper.state_);
   uintptr_t handle = _beginthreadex(nullptr, 0, Run, thread, 0, nullptr);
   if (!handle) delete thread;
   return reinterpret_cast<HANDLE>(handle);
@@ -241,12 +241,11 @@ HANDLE TScanThread::Start(TCleanWrapper& wrapper) {
 
 unsigned __stdcall TScanThread::Run(void* p) {
   TScanThread* self = static_cast<TScanThread*>(p);
-  TCleanWrapper& wrapper = self->wrapper_;
   OleInitialize(nullptr);
   // Stopped before it began: RunScan would clear that stop and scan on.
-  if (wrapper.state_ != TCleanWrapper::kStopped) wrapper.engine_->RunScan();
+  if (*self->state_ != TCleanWrapper::kStopped) self->engine_->RunScan();
   uint8_t scanning = TCleanWrapper::kScanning;
-  wrapper.state_.compare_exchange_strong(scanning, TCleanWrapper::kFinished);
+  self->state_->compare_exchange_strong(scanning, TCleanWrapper::kFinished);
   OleUninitialize();
   delete self;
   return 0;

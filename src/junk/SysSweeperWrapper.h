@@ -4,6 +4,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "RubbishCleanApi.h"
@@ -23,7 +24,7 @@ class TCleanWrapper {
   uint8_t Availability() const { return availability_; }
   // An item the engine named: the item calls answer 0 or -1 (no engine) for none.
   static bool IsItem(TRubbishItem item) { return item != 0 && item != static_cast<TRubbishItem>(-1); }
-  uint8_t ScanState() const { return state_; }
+  uint8_t ScanState() const { return *state_; }
 
   void Initialize();
   void Prepare();
@@ -61,8 +62,8 @@ class TCleanWrapper {
   // The engine's StopScan; state 3. Returns when the worker has left the engine (the
   // engine stops within a fraction of a second), so no findings change afterwards.
   void StopScan();
-  bool IsScanning() const { return state_ == kScanning; }
-  bool IsScanDone() const { return state_ == kStopped || state_ == kFinished; }
+  bool IsScanning() const { return *state_ == kScanning; }
+  bool IsScanDone() const { return *state_ == kStopped || *state_ == kFinished; }
 
  private:
   friend class TScanThread;
@@ -74,17 +75,22 @@ class TCleanWrapper {
   IRubbishClean* engine_ = nullptr;
   uint8_t availability_ = kUnavailable;
   // Written by both threads: the main thread writes 1 and 3, the worker turns 1 into 6
-  // (never a 3 that the main thread wrote meanwhile).
-  std::atomic<uint8_t> state_{kIdle};
+  // (never a 3 that the main thread wrote meanwhile). Shared with the worker, which may
+  // outlive a wrapper it would not stop for: then it writes here, never into the wrapper.
+  std::shared_ptr<std::atomic<uint8_t>> state_ = std::make_shared<std::atomic<uint8_t>>(kIdle);
 };
 
-// Worker that runs one scan and deletes itself; the wrapper keeps its thread handle.
+// Worker that runs one scan and deletes itself; the wrapper keeps its thread handle. It
+// holds the engine (which a wrapper never releases under a running worker) and the shared
+// state, nothing of the wrapper itself.
 class TScanThread {
  public:
   static HANDLE Start(TCleanWrapper& wrapper);
 
  private:
-  explicit TScanThread(TCleanWrapper& wrapper) : wrapper_(wrapper) {}
+  TScanThread(IRubbishClean* engine, std::shared_ptr<std::atomic<uint8_t>> state)
+      : engine_(engine), state_(std::move(state)) {}
   static unsigned __stdcall Run(void* self);
-  TCleanWrapper& wrapper_;
+  IRubbishClean* engine_;
+  std::shared_ptr<std::atomic<uint8_t>> state_;
 };
