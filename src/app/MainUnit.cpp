@@ -12,6 +12,7 @@
 #include "app/MainLayout.h"
 #include "app/OneClickFlow.h"
 #include "app/OneClickPage.h"
+#include "app/RunExit.h"
 #include "system/ResStrings.h"
 #include "core/CommandLine.h"
 #include "core/GbkText.h"
@@ -273,7 +274,19 @@ TCatalogueSystem TFormPurvex::CatalogueSystem() const {
   return system;
 }
 
+void TFormPurvex::RestoreAfterError() {
+  state_.Scanning = state_.Cleaning = false;
+  state_.CurrentNode = nullptr;
+  EnableWindow(c_.BtnScanTrace, TRUE);
+  EnableWindow(c_.BtnClose, TRUE);
+  driverView_->EnableLinks(true);
+  driverView_->SetScanButtonCaption(LoadResString(IDS_SCAN_AGAIN));
+  if (oneClickFlow_) oneClickFlow_->Cancelled();
+  if (closeAfterScan_ || unattendedFailed_) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
 void TFormPurvex::ButtonScanTraceClick() {
+  TRunExit onError([this] { RestoreAfterError(); });
   EnableWindow(c_.BtnClose, FALSE);
   driverView_->SetStatusText("");
   scanDriver_->ScanItems(false);
@@ -283,6 +296,7 @@ void TFormPurvex::ButtonScanTraceClick() {
 }
 
 void TFormPurvex::ButtonDelAllTraceClick() {
+  TRunExit onError([this] { RestoreAfterError(); });
   EnableWindow(c_.BtnDeleteAllTrace, FALSE);
   state_.Cleaning = true;
   driverView_->EnableLinks(false);

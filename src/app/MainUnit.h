@@ -92,6 +92,12 @@ class TFormPurvex {
   void ShowLocateMenu(POINT screen);
   void ScrollTraceTreeTo(TTreeNode* node);
   void FormResize();
+  // After an error that left a scan or clean half-way: flags off, buttons, links and the
+  // home page back, and a close asked for meanwhile carried out.
+  void RestoreAfterError();
+  // The unattended run met an error: it ends, the program's exit code says so.
+  void FailUnattendedRun();
+  bool UnattendedRunFailed() const { return unattendedFailed_; }
 
  private:
   void LoadPictures();
@@ -140,5 +146,6 @@ class TFormPurvex {
   bool homeSelected_ = true;
   bool activatedOnce_ = false;
   bool closeAfterScan_ = false;  // the window was closed during a scan or a clean
+  bool unattendedFailed_ = false;  // the "CleanNow" run met an error
   std::string noteLink_;         // where "了解详情" leads
 };

@@ -7,11 +7,13 @@
 #include "app/MainUnit.h"
 #include "app/OneClickFlow.h"
 #include "app/OneClickPage.h"
+#include "app/RunExit.h"
 #include "res/resource.h"
 #include "system/AppContext.h"
 #include "system/ResStrings.h"
 #include "system/ToolsPrivileges.h"
 #include "system/ToolsViews.h"
+#include "ui/WindowThunk.h"
 
 void TFormPurvex::CreateOneClickFlow() {
   TOneClickPageParts parts;
@@ -56,8 +58,18 @@ void TFormPurvex::CleanWithoutRedirection(bool oneClick) {
   cleanDriver_->CleanItems(oneClick);
 }
 
+namespace {
+TFormPurvex* g_unattendedForm = nullptr;  // the form of a "CleanNow" run
+}  // namespace
+
+void TFormPurvex::FailUnattendedRun() {
+  unattendedFailed_ = true;
+  RestoreAfterError();
+}
+
 void TFormPurvex::Label10Click() {
   if (state_.Scanning || state_.Cleaning) return;
+  TRunExit onError([this] { RestoreAfterError(); });
   oneClickFlow_->Start();
   state_.Stop = false;
   driverView_->SetScanButtonCaption(LoadResString(IDS_SCAN_START));
@@ -81,8 +93,19 @@ void TFormPurvex::ReportOneClickStep(int step) { oneClickFlow_->ReportStep(step,
 
 void TFormPurvex::Timer1Timer() {
   KillTimer(hwnd_, kTimer1);
-  // Nobody is there to answer: every question takes its safe answer without a box.
+  // Nobody is there to answer: every question takes its safe answer without a box, and an
+  // error anywhere in the run (here or in a message handled beneath it) ends the run with
+  // its own exit code instead of a box that would wait for ever.
   driverView_->SetUnattended(true);
-  Label10Click();
+  g_unattendedForm = this;
+  SetHandlerErrorReporter([](HWND, const char*) {
+    if (g_unattendedForm) g_unattendedForm->FailUnattendedRun();
+  });
+  try {
+    Label10Click();
+  } catch (...) {
+    FailUnattendedRun();
+    return;
+  }
   PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }

@@ -125,6 +125,7 @@ int RunPurvex(const std::string& commandLine) {
         app.SetMainForm(form.Handle());
         form.Show();
         RunMessageLoop();
+        if (form.UnattendedRunFailed()) exitCode = 2;
       } else {
         exitCode = 1;
       }
