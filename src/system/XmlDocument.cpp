@@ -77,13 +77,13 @@ std::vector<TXmlNode> TXmlNode::Children() const {
   return children;
 }
 
-long TXmlNode::ChildCount() const {
-  IXMLDOMNodeList* list = nullptr;
-  long count = 0;
-  if (!node_ || FAILED(node_->get_childNodes(&list)) || !list) return 0;
-  if (FAILED(list->get_length(&count))) count = 0;
-  list->Release();
-  return count;
+std::vector<TXmlNode> TXmlNode::Elements() const {
+  std::vector<TXmlNode> elements;
+  for (TXmlNode& child : Children()) {
+    DOMNodeType type = NODE_INVALID;
+    if (child.node_->get_nodeType(&type) == S_OK && type == NODE_ELEMENT) elements.push_back(std::move(child));
+  }
+  return elements;
 }
 
 TXmlNode TXmlNode::ChildByName(const std::string& name) const {
@@ -187,9 +187,9 @@ bool TXmlDocument::Save(const std::string& path) {
   return true;
 }
 
-long XmlRootChildCount(const std::string& path) {
+long XmlRootElementCount(const std::string& path) {
   TXmlDocument doc;
   if (!doc.Load(path)) return -1;
   const TXmlNode root = doc.Root();
-  return root ? root.ChildCount() : -1;
+  return root ? root.ElementCount() : -1;
 }

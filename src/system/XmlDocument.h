@@ -23,7 +23,10 @@ class TXmlNode {
   std::string Name() const;
   // Every child node (elements, text, comments), in document order.
   std::vector<TXmlNode> Children() const;
-  long ChildCount() const;
+  // The child elements only, in document order: the line breaks and indents a tool writes
+  // between them are text, and no entries.
+  std::vector<TXmlNode> Elements() const;
+  long ElementCount() const { return static_cast<long>(Elements().size()); }
   // The DOM's look-up of a child element by its exact name.
   TXmlNode ChildByName(const std::string& name) const;
   // False when the node has no such attribute.
@@ -56,9 +59,9 @@ class TXmlDocument {
   std::unique_ptr<TImpl> impl_;
 };
 
-// The number of child nodes of the file's document element; -1 when the file cannot be
+// The number of child elements of the file's document element; -1 when the file cannot be
 // loaded as XML (missing, damaged, not well-formed) or has no document element.
-long XmlRootChildCount(const std::string& path);
+long XmlRootElementCount(const std::string& path);
 
 // Case-insensitive (ASCII) comparison of a node's name.
 bool SameXmlName(const TXmlNode& node, const std::string& name);

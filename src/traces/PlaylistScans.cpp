@@ -40,7 +40,7 @@ bool Windows6() { return AppContext().MajorVersion() >= 6; }
 // Storm's history element: the last child of the document element named localplayhist.
 TXmlNode StormHistory(const TXmlDocument& doc) {
   TXmlNode found;
-  for (const TXmlNode& child : doc.Root().Children())
+  for (const TXmlNode& child : doc.Root().Elements())
     if (SameXmlName(child, "localplayhist")) found = child;
   return found;
 }
@@ -101,7 +101,7 @@ void ScanStorm(TItemScan& scan) {
     TXmlDocument doc;
     if (doc.Load(history)) {
       const TXmlNode list = StormHistory(doc);
-      if (list && list.ChildCount() > 0 && IsLiveFile(history))
+      if (list && list.ElementCount() > 0 && IsLiveFile(history))
         AddApplicationFinding(scan, history, history, "Storm", kStormRoot);
     }
   }
@@ -169,7 +169,7 @@ void ScanQQPlayer(TItemScan& scan) {
   TXmlDocument doc;
   if (!doc.Load(playlist)) return;
   // The "index" children are the list's bookkeeping, not entries.
-  for (const TXmlNode& child : doc.Root().Children())
+  for (const TXmlNode& child : doc.Root().Elements())
     if (!SameXmlName(child, "index")) {
       if (IsLiveFile(playlist)) AddApplicationFinding(scan, playlist, playlist, "qqplayer", "QQ影音");
       return;
@@ -182,7 +182,7 @@ void ScanXmpPlaylist(TItemScan& scan, const std::string& base, const std::string
   TXmlDocument doc;
   if (!doc.Load(index)) return;
   std::string path;
-  for (const TXmlNode& child : doc.Root().Children()) {
+  for (const TXmlNode& child : doc.Root().Elements()) {
     std::string name;
     if (SameXmlName(child, "list") && child.Attribute("name", name) && lstrcmpiA(name.c_str(), listName.c_str()) == 0) {
       child.Attribute("path", path);
@@ -191,7 +191,7 @@ void ScanXmpPlaylist(TItemScan& scan, const std::string& base, const std::string
   }
   if (path.empty() || !FileExistsAnyView(path)) return;
   TXmlDocument list;
-  if (list.Load(path) && list.Root().ChildCount() > 0) AddApplicationFinding(scan, path, path, "xmp", "迅雷看看播放器");
+  if (list.Load(path) && list.Root().ElementCount() > 0) AddApplicationFinding(scan, path, path, "xmp", "迅雷看看播放器");
 }
 
 bool CleanStormHistory(const Column4TreeData& f) { return EmptyXmlNode(f.Path, StormHistory); }

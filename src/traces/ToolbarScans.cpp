@@ -74,7 +74,7 @@ void ScanGoogleToolbar(TItemScan& scan) {
   ListSubDirs(appData + "\\Mozilla\\Firefox\\Profiles\\", profiles);
   for (const std::string& profile : profiles) {
     const std::string path = core::IncludeTrailingBackslash(profile) + "GoogleToolbarData\\searchhistory.xml";
-    if (FileExistsStrict(path) && XmlRootChildCount(path) > 0 && IsLiveFile(path)) AddFile(scan, path, "searchhistory.xml");
+    if (FileExistsStrict(path) && XmlRootElementCount(path) > 0 && IsLiveFile(path)) AddFile(scan, path, "searchhistory.xml");
   }
 }
 

@@ -51,7 +51,7 @@ std::string Shape(const std::string& path) {
   TXmlDocument doc;
   if (!doc.Load(path)) return "unreadable";
   std::string shape;
-  for (const TXmlNode& child : doc.Root().Children()) shape += child.Name() + ":" + std::to_string(child.ChildCount()) + " ";
+  for (const TXmlNode& child : doc.Root().Children()) shape += child.Name() + ":" + std::to_string(child.Children().size()) + " ";
   return shape;
 }
 
@@ -180,7 +180,8 @@ TEST(QQPlayer, OnlyIndexEntriesAreNoHistoryAndTheCleanEmptiesTheList) {
   context.Ctx.AppDataDir = GbkFromWide(appData.Path());
   const std::string folder = context.Ctx.AppDataDir + "\\Tencent\\QQPlayer\\";
   MakeDirs(folder);
-  Write(folder + "default.qpl", "<playlist><index v=\"1\"/><INDEX/></playlist>");
+  // Indented as tools write it: the line breaks between the elements are no entries.
+  Write(folder + "default.qpl", "<playlist>\r\n  <index v=\"1\"/>\r\n  <INDEX/>\r\n</playlist>\r\n");
   TTraceScanBench none;
   ScanQQPlayer(none.scan);
   EXPECT_EQ(none.scan.Count, 0);
@@ -207,7 +208,7 @@ TEST(ThunderPlayer, TheIndexNamesEachListAndOnlyAListWithEntriesCounts) {
   TTempFolder base, lists;
   const std::string index = GbkFromWide(base.Path()) + "\\", folder = GbkFromWide(lists.Path()) + "\\";
   Write(folder + "default.xpl", "<playlist><item url=\"a\"/><item url=\"b\"/></playlist>");
-  Write(folder + "treater.xpl", "<playlist/>");
+  Write(folder + "treater.xpl", "<playlist>\r\n  \r\n</playlist>\r\n");  // only line breaks
   Write(index + "XmpPlaylists.xml", "<lists><list name=\"Other\" path=\"" + folder + "other.xpl\"/><LIST name=\"DEFAULT\" path=\"" +
                                         folder + "default.xpl\"/><list name=\"Treater\" path=\"" + folder + "treater.xpl\"/></lists>");
   TTraceScanBench b;
