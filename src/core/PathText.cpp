@@ -80,4 +80,10 @@ std::vector<std::string> SplitPathList(const std::string& pathVariable) {
   return dirs;
 }
 
+bool IsFullPath(const std::string& path) {
+  if (path.size() >= 3 && path[1] == ':' && path[2] == '\\')
+    return (path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z');
+  return path.size() > 2 && path[0] == '\\' && path[1] == '\\';
+}
+
 }  // namespace core

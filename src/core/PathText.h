@@ -13,6 +13,11 @@ bool EndsWithBackslash(const std::string& path);
 // that an empty folder never turns into the root of the current drive.
 std::string IncludeTrailingBackslash(const std::string& path);
 
+// A path that names its drive and starts at its root ("C:\..." or a share "\\server\...").
+// A path built from an empty folder ("\Recent") or read relative from a file would name
+// something of whatever drive and folder are current: no walk or delete starts there.
+bool IsFullPath(const std::string& path);
+
 // The path without its trailing backslash, when it has one.
 std::string ExcludeTrailingBackslash(const std::string& path);
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "core/PathText.h"
 #include "system/AppContext.h"
 #include "system/ComApartment.h"
 #include "system/ToolsPaths.h"
@@ -57,7 +58,11 @@ class TComPtr {
 }  // namespace
 
 std::string GetSpecialFolder(int id, void* ownerWindow) {
-  if (id == kSpecialFolderLocalLow) return ExpandEnvVars("%USERPROFILE%\\AppData\\LocalLow");
+  if (id == kSpecialFolderLocalLow) {
+    // Unset, the variable would stay in the text as a relative folder.
+    const std::string profile = ExpandEnvVars("%USERPROFILE%");
+    return core::IsFullPath(profile) ? core::IncludeTrailingBackslash(profile) + "AppData\\LocalLow" : std::string();
+  }
   TItemList pidl;
   if (FAILED(SHGetSpecialFolderLocation(static_cast<HWND>(ownerWindow), id, pidl.Out())))
     return std::string();

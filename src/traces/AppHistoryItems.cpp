@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/PathText.h"
 #include "items/ItemSummary.h"
 #include "items/ResultRows.h"
 #include "system/AppContext.h"
@@ -116,8 +117,8 @@ void ScanPatchFolder(TItemScan& scan) {
   const std::string setup = RegKeyText(HKEY_LOCAL_MACHINE, "Software\\Marvolent", "Setup Path");
   // Without the sibling program there is no patch folder to look at (never the current
   // folder's "Hotfix").
-  if (setup.empty()) return;
-  ScanFolderFiles(scan, (setup.back() == '\\' ? setup : setup + "\\") + "Hotfix", "*.*");
+  if (!core::IsFullPath(setup)) return;
+  ScanFolderFiles(scan, core::IncludeTrailingBackslash(setup) + "Hotfix", "*.*");
 }
 
 // The finder's leftovers: it counts its findings into the totals itself.

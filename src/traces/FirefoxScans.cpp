@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/GbkText.h"
+#include "core/PathText.h"
 #include "system/AppContext.h"
 #include "system/FindFile.h"
 #include "system/SqliteDatabase.h"
@@ -84,7 +85,7 @@ bool ScanFirefoxDatabase(TItemScan& scan, const std::string& folder, const std::
 }
 
 bool ScanFirefoxCache(TItemScan& scan, const std::string& folder) {
-  if (!DirExistsAnyView(folder)) return false;
+  if (!core::IsFullPath(folder) || !DirExistsAnyView(folder)) return false;
   for (TFindFile f(folder + "\\*.*"); f.Found(); f.Next()) {
     const std::string name = f.Name();
     if (name.empty() || name[0] == '.' || !IsPlainFolder(f.Attributes())) continue;
@@ -109,7 +110,7 @@ void ScanFirefox(TItemScan& scan, const TFirefoxParts& parts) {
   const bool old = ctx.MajorVersion() <= 4;
   const std::string windows = ctx.WindowsDir;
   const std::string profiles = (old ? windows : UserProfile()) + kProfiles;
-  if (DirExistsAnyView(profiles)) {
+  if (core::IsFullPath(profiles) && DirExistsAnyView(profiles)) {
     bool stopped = false;
     if (parts.History)
       for (const TFirefoxTable& t : kHistory) stopped = stopped || ScanTable(scan, profiles, t);

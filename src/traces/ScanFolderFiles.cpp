@@ -11,7 +11,8 @@
 #include "traces/TraceFindings.h"
 
 bool ScanFolderFiles(TItemScan& scan, const std::string& folder, const std::string& mask) {
-  const std::string dir = folder.size() > 1 ? core::ExcludeTrailingBackslash(folder) : folder;
+  if (!core::IsFullPath(folder)) return false;
+  const std::string dir = core::ExcludeTrailingBackslash(folder);
   if (!DirExistsAnyView(dir)) return false;
   const bool shortcuts = mask != "*.*";
   // Where every shortcut counts, none needs resolving.

@@ -38,8 +38,8 @@ bool ScanFolderTree(TItemScan& scan, const std::string& folder) {
 }
 
 bool ScanFolderTree(TItemScan& scan, const std::string& folder, const std::vector<std::string>& excludedLower) {
-  // An empty text would list the current folder.
-  if (folder.empty()) return false;
+  // An empty or relative text would list the current drive's or folder's files.
+  if (!core::IsFullPath(folder)) return false;
   std::string dir = core::IncludeTrailingBackslash(folder);
   return Walk(scan, dir, excludedLower);
 }

@@ -28,3 +28,14 @@ TEST(PathText, RulesStepOverDoubleByteCharacters) {
   EXPECT_TRUE(HasWildcard("C:\\a\\*.txt"));
   EXPECT_FALSE(HasWildcard("C:\\a\\b.txt"));
 }
+
+// Only a path that names its drive and root is one to walk or delete in.
+TEST(PathText, FullPathsNameTheirDriveAndRoot) {
+  const struct {
+    const char* Path;
+    bool Full;
+  } kPaths[] = {{"C:\\Recent", true}, {"z:\\", true}, {"\\\\server\\share", true}, {"\\Recent", false},
+                {"", false},          {"C:", false},  {"C:Recent", false},        {"Hotfix\\a", false},
+                {"1:\\x", false},     {"\\\\", false}, {"%USERPROFILE%\\AppData", false}};
+  for (const auto& p : kPaths) EXPECT_EQ(core::IsFullPath(p.Path), p.Full) << p.Path;
+}

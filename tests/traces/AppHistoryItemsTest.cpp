@@ -8,10 +8,13 @@
 
 #include <string>
 
+#include "helpers/AtExit.h"
+#include "helpers/TempFolder.h"
 #include "helpers/TestContext.h"
 #include "helpers/TraceScanBench.h"
 #include "items/ItemSummary.h"
 #include "system/ToolsShell.h"
+#include "system/WideText.h"
 #include "traces/AppHistoryItems.h"
 
 namespace {
@@ -105,4 +108,35 @@ TEST(AppHistoryItems, SevenZipValuesWpsKeysAndWordSettings) {
   EXPECT_EQ(patches.scan.Count, 0) << "no sibling program, no patch folder";
   for (const char* key : {"Software\\7-Zip", "Software\\Kingsoft", "Software\\Microsoft\\Office\\11.0\\Word"})
     SHDeleteKeyA(HKEY_CURRENT_USER, key);
+}
+
+// The patch folder read from the registry is used only as a full path, and its last
+// character is told from a backslash by the code page ("乗" ends in the byte 0x5C).
+TEST(AppHistoryItems, ThePatchFolderIsAFullPathWhateverItsLastCharacter) {
+  TTestContext context;
+  TTempFolder dir;
+  const std::string setup = GbkFromWide(dir.Path()) + "\\乗";
+  ASSERT_TRUE(CreateDirectoryA(setup.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((setup + "\\Hotfix").c_str(), nullptr));
+  CloseHandle(CreateFileA((setup + "\\Hotfix\\patch.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  HKEY key;
+  DWORD created = 0;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Marvolent", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                            nullptr, &key, &created),
+            ERROR_SUCCESS);
+  TAtExit restore([&] {
+    RegDeleteValueA(key, "Setup Path");
+    RegCloseKey(key);
+    if (created == REG_CREATED_NEW_KEY) RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\Marvolent", KEY_WOW64_32KEY, 0);
+  });
+  THandlerTable table;
+  TInvalidFilesSlot finder;
+  RegisterAppHistoryHandlers(table, finder);
+  for (const std::string& value : {setup, std::string("乗"), std::string()}) {
+    RegSetValueExA(key, "Setup Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    TScanBench b;
+    table.Find("Marvolent漏洞修复留下的补丁")->Scan(b.scan);
+    EXPECT_EQ(b.scan.Count, value == setup ? 1 : 0) << "Setup Path: " << value;
+  }
 }
