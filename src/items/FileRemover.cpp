@@ -4,6 +4,7 @@
 #include "items/ResultRows.h"
 #include "system/AppContext.h"
 #include "system/FileDelete.h"
+#include "system/FindFile.h"
 #include "system/ToolsFiles.h"
 #include "system/ToolsFolders.h"
 
@@ -35,7 +36,7 @@ TRemoveOutcome RemoveFolder(const std::string& path) {
   }
   // A junction or symbolic link goes as itself: the files of the folder it points to are
   // not the finding's.
-  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) DeleteFilesInDir(path);
+  if (!IsLinkAttributes(attributes)) DeleteFilesInDir(path);
   return RemoveDirectoryA(path.c_str()) ? TRemoveOutcome::Gone() : TRemoveOutcome::Fail(GetLastError());
 }
 

@@ -32,7 +32,7 @@ void ListFolders(const std::string& folder, const std::string& relativePath, std
   for (TFindFile find(folder + relativePath + "\\*.*"); find.Found(); find.Next()) {
     const std::string name = find.Name();
     // Junctions are not entered: a link back up would nest without end.
-    if (!find.IsDir() || name.empty() || name[0] == '.' || (find.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT))
+    if (!find.IsDir() || name.empty() || name[0] == '.' || find.IsLink())
       continue;
     const std::string path = Below(relativePath, name);
     if (seen.Contains(path)) continue;

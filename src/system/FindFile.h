@@ -18,6 +18,14 @@ HANDLE FindFirstEntry(const std::string& pattern, WIN32_FIND_DATAA& data);
 // The benchmark compares both ways: false makes every listing use FindFirstFileA.
 void AllowFastListing(bool allowed);
 
+// A junction, symbolic link or other reparse point may lead anywhere (back up the tree, or
+// into a folder the user never saw): walks neither enter one nor start at one.
+inline bool IsLinkAttributes(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+// The folder (or file) at path is such a link; false when it is not there.
+inline bool IsLinkPath(const std::string& path) { return IsLinkAttributes(GetFileAttributesA(path.c_str())); }
+
 class TFindFile {
  public:
   explicit TFindFile(const std::string& pattern) : handle_(FindFirstEntry(pattern, data_)) {
@@ -41,6 +49,8 @@ class TFindFile {
   std::string Name() const { return data_.cFileName; }
   DWORD Attributes() const { return data_.dwFileAttributes; }
   bool IsDir() const { return (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+  // A junction, symbolic link or any other reparse point: no walk enters it.
+  bool IsLink() const { return IsLinkAttributes(data_.dwFileAttributes); }
   bool IsDotEntry() const { return Name() == "." || Name() == ".."; }
   int64_t Size() const {
     return (static_cast<int64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;

@@ -24,7 +24,7 @@ void ListSubDirsRecursive(const std::string& folder, std::vector<std::string>& l
   std::string dir = core::CollapseDoubleBackslashes(core::IncludeTrailingBackslash(folder));
   size_t first = list.size();
   for (TFindFile f(dir + "*.*"); f.Found(); f.Next()) {
-    if (!f.IsDir() || (f.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    if (!f.IsDir() || f.IsLink()) continue;
     std::string name = f.Name();
     if (name[0] != '.') list.push_back(dir + name);
   }

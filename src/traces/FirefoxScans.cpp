@@ -85,7 +85,7 @@ bool ScanFirefoxDatabase(TItemScan& scan, const std::string& folder, const std::
 }
 
 bool ScanFirefoxCache(TItemScan& scan, const std::string& folder) {
-  if (!core::IsFullPath(folder) || !DirExistsAnyView(folder)) return false;
+  if (!core::IsFullPath(folder) || IsLinkPath(folder) || !DirExistsAnyView(folder)) return false;
   for (TFindFile f(folder + "\\*.*"); f.Found(); f.Next()) {
     const std::string name = f.Name();
     if (name.empty() || name[0] == '.' || !IsPlainFolder(f.Attributes())) continue;

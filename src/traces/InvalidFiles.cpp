@@ -128,15 +128,15 @@ void TFindInvalidFiles::ScanFolder(TItemScan& scan, const std::string& folder, c
 }
 
 void TFindInvalidFiles::ScanTree(TItemScan& scan, const std::string& folder) {
-  if (stop_ || core::TrimBlanks(folder).empty()) return;
+  if (stop_ || !core::IsFullPath(folder)) return;
   const std::string dir = FolderText(folder);
-  if (FolderExcluded(core::LowerGbk(dir))) return;
+  if (FolderExcluded(core::LowerGbk(dir)) || IsLinkPath(core::ExcludeTrailingBackslash(dir))) return;
   std::vector<std::string> subFolders;
   for (TFindFile f(dir + "*.*"); f.Found(); f.Next()) {
     if (EntryDone(scan)) return;
     const std::string name = f.Name();
     if (f.IsDir()) {
-      if (!name.empty() && name[0] != '.') subFolders.push_back(dir + name);
+      if (!name.empty() && name[0] != '.' && !f.IsLink()) subFolders.push_back(dir + name);
       continue;
     }
     if (!NameExcluded(core::LowerGbk(name)))

@@ -13,7 +13,7 @@
 bool ScanFolderFiles(TItemScan& scan, const std::string& folder, const std::string& mask) {
   if (!core::IsFullPath(folder)) return false;
   const std::string dir = core::ExcludeTrailingBackslash(folder);
-  if (!DirExistsAnyView(dir)) return false;
+  if (IsLinkPath(dir) || !DirExistsAnyView(dir)) return false;
   const bool shortcuts = mask != "*.*";
   // Where every shortcut counts, none needs resolving.
   const bool takeUnresolved = shortcuts && core::TakesUnresolvedShortcuts(dir, GetSpecialFolder(CSIDL_RECENT));

@@ -18,7 +18,7 @@ bool Walk(TItemScan& scan, std::string& dir, const std::vector<std::string>& exc
     dir.resize(base);
     dir += name;
     if (f.IsDir()) {
-      if (!(f.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      if (!f.IsLink()) {
         dir += '\\';
         if (Walk(scan, dir, excluded)) return true;
       }
@@ -41,5 +41,6 @@ bool ScanFolderTree(TItemScan& scan, const std::string& folder, const std::vecto
   // An empty or relative text would list the current drive's or folder's files.
   if (!core::IsFullPath(folder)) return false;
   std::string dir = core::IncludeTrailingBackslash(folder);
+  if (IsLinkPath(core::ExcludeTrailingBackslash(dir))) return false;
   return Walk(scan, dir, excludedLower);
 }

@@ -10,6 +10,7 @@
 #include "helpers/Shortcut.h"
 #include "helpers/TempFolder.h"
 #include "helpers/TraceScanBench.h"
+#include "helpers/UnixFolderLink.h"
 #include "helpers/TestContext.h"
 #include "system/WideText.h"
 #include "traces/InvalidFiles.h"
@@ -106,4 +107,24 @@ TEST(TFindInvalidFiles, MaskedScansTakeEveryFileAndTheTreeEveryDepth) {
   TScanBench stopped;
   slot.Finder->ScanTree(stopped.scan, root);
   EXPECT_TRUE(stopped.Names().empty());
+}
+
+// A link in the tree, or a tree that is itself a link, is not walked: it may lead to the
+// user's photos (before, the thumbnails walk entered every link).
+TEST(TFindInvalidFiles, TheTreeWalkNeitherEntersNorStartsAtALink) {
+  TTestContext context(false);
+  TTempFolder dir, outside, elsewhere;
+  const std::string root = GbkFromWide(dir.Path()), photos = GbkFromWide(outside.Path());
+  Write(root + "\\thumb.jpg", "1");
+  Write(photos + "\\photo.jpg", "12");
+  TUnixFolderLink inside(photos, root, "link");
+  TUnixFolderLink asRoot(photos, GbkFromWide(elsewhere.Path()), "thumbnails");
+  ASSERT_TRUE(inside.Made() && asRoot.Made());
+  TInvalidFilesSlot slot = ConfiguredFinder();
+  TScanBench tree;
+  slot.Finder->ScanTree(tree.scan, root);
+  EXPECT_EQ(tree.Names(), std::set<std::string>{"thumb.jpg"});
+  TScanBench linked;
+  slot.Finder->ScanTree(linked.scan, GbkFromWide(elsewhere.Path()) + "\\thumbnails\\");
+  EXPECT_TRUE(linked.Names().empty());
 }
