@@ -4,6 +4,7 @@
 #include <msxml2.h>
 
 #include "system/ComApartment.h"
+#include "system/FileReplace.h"
 #include "system/WideText.h"
 
 namespace {
@@ -180,7 +181,7 @@ bool TXmlDocument::Save(const std::string& path) {
   const std::string temporary = path + ".purvex-tmp";
   TVariantText target(temporary);
   if (FAILED(impl_->Doc->save(target.Get())) ||
-      !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      !ReplaceKeepingAttributes(temporary, path)) {
     DeleteFileA(temporary.c_str());
     return false;
   }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "system/FileReplace.h"
 
 bool RewriteIniFile(const std::string& path, const std::function<bool(const std::string& copy)>& edit) {
   const std::string copy = path + ".purvex-tmp";
@@ -9,7 +10,7 @@ bool RewriteIniFile(const std::string& path, const std::function<bool(const std:
   SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
   bool ok = edit(copy);
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str());  // flush the profile cache
-  ok = ok && MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+  ok = ok && ReplaceKeepingAttributes(copy, path);
   if (!ok) DeleteFileA(copy.c_str());
   return ok;
 }

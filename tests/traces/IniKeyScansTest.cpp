@@ -111,6 +111,23 @@ TEST(UltraEdit, AHeldFileIsNotRewrittenAndCountsAsNotCleaned) {
   EXPECT_FALSE(PathFileExistsA((ini + ".purvex-tmp").c_str()));
 }
 
+// A file rewritten through a copy keeps its marks, read-only among them (before, the copy
+// came back plain, or the replace of a read-only file failed).
+TEST(UltraEdit, ARewrittenFileKeepsItsAttributes) {
+  TTempFolder dir;
+  const std::string ini = GbkFromWide(dir.Path()) + "\\Uedit32.ini";
+  for (DWORD marks : {DWORD(FILE_ATTRIBUTE_HIDDEN), DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)}) {
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    Write(ini, kUserIni);
+    SetFileAttributesA(ini.c_str(), marks);
+    EXPECT_TRUE(CleanIniKeyFinding(Column4TreeData{ini + ":one.txt", ini, "Recent File List|File1", "other", kIniKeyRoot, -1}))
+        << marks;
+    EXPECT_EQ(GetFileAttributesA(ini.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), marks);
+    EXPECT_NE(Read(ini), kUserIni) << "rewritten";
+  }
+  SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST(EmEditor, TheProgramFoldersIniThenBothRegistryLists) {
   TEditorKeys keys;
   TTestContext context(false);
