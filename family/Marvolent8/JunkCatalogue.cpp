@@ -40,16 +40,20 @@ void Add(std::vector<TTarget>& out, const std::wstring& folder, std::vector<std:
 void WindowsTemp(std::vector<TTarget>& out) { Add(out, WindowsDir() + L"\\Temp", {}, true); }
 
 // Every file of the user's temporary folder is junk only if it is a folder of its own:
-// TEMP set to a drive root, to the Windows or profile folder or above them (or unset, when
-// Windows falls back to those) would offer the user's files as checked junk.
+// TEMP set to a drive root, or to any folder the shell knows (Windows, the profile, its
+// application data, the common application data, the documents...) or above one (or
+// unset, when Windows falls back to those) would offer the user's files as checked junk.
 void UserTemp(std::vector<TTarget>& out) {
   wchar_t buf[MAX_PATH + 1] = {};
   if (!GetTempPathW(MAX_PATH, buf)) return;
   std::wstring temp = LongPath(NoTrailingSlash(buf));
   if (temp.size() <= 3) return;
-  for (const std::wstring& kept : {WindowsDir(), ShellFolder(CSIDL_PROFILE), ShellFolder(CSIDL_DESKTOPDIRECTORY),
-                                   ShellFolder(CSIDL_PERSONAL)})
+  if (IsInFolder(LongPath(WindowsDir()), temp)) return;
+  const int kLastShellFolder = 0x3F;  // the CSIDL values Windows defines
+  for (int csidl = 0; csidl <= kLastShellFolder; ++csidl) {
+    const std::wstring kept = ShellFolder(csidl);
     if (!kept.empty() && IsInFolder(LongPath(kept), temp)) return;
+  }
   Add(out, temp, {}, true);
 }
 

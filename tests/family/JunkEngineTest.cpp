@@ -2,6 +2,7 @@
 // its settings file lands in the test's own folder.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <set>
@@ -267,11 +268,24 @@ TEST(JunkEngine, ATemporaryFolderThatHoldsTheUsersFilesIsNotJunk) {
   wchar_t windows[MAX_PATH] = {};
   GetWindowsDirectoryW(windows, MAX_PATH);
   const std::wstring profileParent = std::wstring(profile).substr(0, std::wstring(profile).rfind(L'\\'));
-  for (const std::wstring& folder : {std::wstring(L"C:\\"), std::wstring(profile), profileParent, std::wstring(windows)}) {
+  std::vector<std::wstring> folders = {L"C:\\", profile, profileParent, windows};
+  // Folders of the user's data that a TEMP may be set to: each holds a file of the test's.
+  for (int csidl : {CSIDL_APPDATA, CSIDL_LOCAL_APPDATA, CSIDL_COMMON_APPDATA}) {
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, path, csidl, TRUE));
+    folders.push_back(path);
+  }
+  std::vector<std::wstring> probes;
+  for (size_t i = 4; i < folders.size(); ++i) {
+    probes.push_back(folders[i] + L"\\purvex-user-file.tmp");
+    WriteFile(probes.back(), 1);
+  }
+  for (const std::wstring& folder : folders) {
     TempFolderRedirect redirect(folder);
     engine->RunScan();
     EXPECT_TRUE(engine.Files(temp).empty()) << "TEMP=" << std::string(folder.begin(), folder.end());
   }
+  for (const std::wstring& probe : probes) DeleteFileW(probe.c_str());
 }
 
 TEST(JunkEngine, UserFileTypesWithBlanksKeepTheirPieces) {
