@@ -81,9 +81,10 @@ void TCleanDriver::CleanItems(bool oneClick) {
   std::sort(gate.Covered.begin(), gate.Covered.end());
   std::sort(gate.Refused.begin(), gate.Refused.end());
   view_.SetStatusText("");
-  // The one-click run ends early only when its own scan found nothing to clean; an
-  // earlier clean of this program run does not make a new scan's findings go away.
-  if (state_.OneClick && aboutToRemove == 0) {
+  // A one-click run after an earlier clean of this program run ends early when its own
+  // scan found nothing (a new scan's findings are still cleaned); the first one records
+  // its clean, and acts as every clean does.
+  if (state_.OneClick && state_.CleanedOnce && aboutToRemove == 0) {
     state_.Totals.Reset();
     view_.ReportOneClickStep(12);
     return;

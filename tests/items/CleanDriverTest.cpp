@@ -523,3 +523,14 @@ TEST(CleanDriver, TheCountAndSizeComeFromTheOutcomesAndAFindingNoGroupRemovesSta
   EXPECT_TRUE(IsChecked(unknown->CheckState()));
   EXPECT_EQ(item->Data.Caption, "Windows画图") << "an item that kept a finding is not shown as cleaned";
 }
+
+// The first one-click run of a program run with nothing found is a clean like any other:
+// its steps, its record in the settings (before, it ended at once without either).
+TEST(CleanDriver, TheFirstOneClickRunWithNothingFoundIsRecorded) {
+  Bench b;
+  TCleanDriver clean(b.tree, b.state, b.view, b.scan, b.Phases());
+  clean.CleanItems(true);
+  EXPECT_EQ(b.view.Steps, (std::vector<int>{7, 9, 10, 11}));
+  EXPECT_EQ(b.Saved("PreviousCleanCount"), "0") << "its clean is recorded";
+  EXPECT_TRUE(b.state.CleanedOnce);
+}
