@@ -6,6 +6,7 @@
 
 #include "core/OSVersionRules.h"
 #include "core/PathText.h"
+#include "core/ValueText.h"
 #include "items/ItemSummary.h"
 #include "items/ResultRows.h"
 #include "system/AppContext.h"
@@ -126,7 +127,10 @@ void ScanKugoo2007(TItemScan& scan) {
     if (!AllDigits(name)) continue;
     const std::string options = folder + name + "\\Option.ini";
     if (!FileExistsStrict(options)) continue;
-    const int count = IniReadInt(options, "SearchItems", "Count", 1);
+    // The count as written: missing it is 1, and a text that is no number is no count.
+    int32_t count = 1;
+    const std::string text = IniReadString(options, "SearchItems", "Count");
+    if (!text.empty() && !core::ParseIntegerText(text, count)) continue;
     if (count != 1)
       AddApplicationFinding(scan, options + "(共" + std::to_string(count) + "条记录)", options, "kugoo2007", kKugooRoot);
   }

@@ -107,7 +107,8 @@ TEST(Kugoo, SearchListsOfUserFoldersTheLibraryTablesAndTheSearchHistoryAllCountF
   TTempFolder old, current;
   const std::string k2007 = GbkFromWide(old.Path()) + "\\", k2010 = GbkFromWide(current.Path()) + "\\";
   SetText(HKEY_CURRENT_USER, "Software\\KuGoo4", "AppFileName", k2007 + "KuGoo.exe");
-  const char* const users[][2] = {{"12345", "5"}, {"1a2", "9"}, {"1.2", "9"}, {"777", "1"}, {"888", nullptr}};
+  const char* const users[][2] = {{"12345", "5"}, {"1a2", "9"}, {"1.2", "9"}, {"777", "1"}, {"888", nullptr},
+                                  {"999", "many"}};  // a count that is no number is none
   for (const auto& user : users) {
     MakeDirs(k2007 + user[0]);
     Write(k2007 + user[0] + "\\Option.ini", std::string("[Player]\r\nVolume=50\r\n[SearchItems]\r\n") +
