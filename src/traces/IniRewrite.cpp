@@ -40,6 +40,17 @@ std::string ReadProfile(const char* section, const char* key, const std::string&
 
 }  // namespace
 
+bool IniHasSection(const std::string& path, const std::string& section) {
+  const std::string names = ReadProfile(nullptr, nullptr, path, 2);
+  for (size_t at = 0; at < names.size();) {
+    size_t end = names.find('\0', at);
+    if (end == std::string::npos) end = names.size();
+    if (lstrcmpiA(names.substr(at, end - at).c_str(), section.c_str()) == 0) return true;
+    at = end + 1;
+  }
+  return false;
+}
+
 std::vector<std::string> IniSectionKeyNames(const std::string& path, const std::string& section) {
   const std::string keys = ReadProfile(section.c_str(), nullptr, path, 2);
   std::vector<std::string> names;

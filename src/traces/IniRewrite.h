@@ -11,6 +11,8 @@ bool RewriteIniFile(const std::string& path, const std::function<bool(const std:
 
 // Profile-function helpers on a file.
 bool IniSectionHasKeys(const std::string& path, const std::string& section);
+// The file has the section (any letter case), with keys or without.
+bool IniHasSection(const std::string& path, const std::string& section);
 // Erases the section; true also when it did not exist.
 bool EraseIniSection(const std::string& path, const std::string& section);
 // The key names of a section in file order; empty when the file or section is missing.

@@ -142,7 +142,7 @@ void ScanOperaSession(TItemScan& scan, const std::string& folder) {
   const std::string path = folder + "\\" + kSessionFile;
   if (!FileExistsStrict(path)) return;
   bool more = WindowCount(path) > 1;
-  for (int i = 1; !more && i < 5; ++i) more = IniSectionHasKeys(path, std::string("2") + kWindowSections[i]);
+  for (int i = 1; !more && i < 5; ++i) more = IniHasSection(path, std::string("2") + kWindowSections[i]);
   if (more && AddResultNode(scan.Tree, path, true, std::string(), scan.Item, -1, kKindApplication, kSessionTag, kSessionFile))
     ++scan.Count;
 }
