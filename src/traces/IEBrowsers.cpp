@@ -18,7 +18,6 @@
 #include "system/ToolsViews.h"
 #include "traces/BrowserItems.h"
 #include "traces/IniRewrite.h"
-#include "traces/OtherFindings.h"
 #include "traces/TraceFindings.h"
 
 namespace {
@@ -60,7 +59,7 @@ const char kTencentKind[] = "ttraveler";  // its history database's rows
 
 // With the rewrite of the browser's settings file.
 TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit, const char* guard) {
-  return ApplicationHandler(std::move(scan), unit, {guard});
+  return ApplicationHandler(std::move(scan), unit, {guard}, RewriteBrowserConfigFinding);
 }
 
 }  // namespace
@@ -129,6 +128,11 @@ void ScanMaxthon2(TItemScan& scan) {
 void ScanMaxthon1(TItemScan& scan) {
   const std::string folder = FolderValue("Software\\Maxthon");
   if (!folder.empty()) AddLiveFile(scan, folder + "\\Config\\Dynamic.ini");
+}
+
+bool RewriteBrowserConfigFinding(const Column4TreeData& finding) {
+  if (core::SameTextGbk(finding.Name, kTencentKind)) return CleanTencentTravelerConfig();
+  return core::SameTextGbk(finding.Name, "MyIE2") && CleanMyIE2Config(finding.Path);
 }
 
 void RegisterIEBrowserHandlers(THandlerTable& table) {

@@ -12,6 +12,9 @@ bool CleanTencentTravelerConfig();
 
 void ScanMyIE2(TItemScan& scan);
 bool CleanMyIE2Config(const std::string& path);
+// The group's rewrite of its browsers' settings files, by tag ("ttraveler", "MyIE2");
+// false for another tag.
+bool RewriteBrowserConfigFinding(const Column4TreeData& finding);
 
 void ScanMaxthon2(TItemScan& scan);
 void ScanMaxthon1(TItemScan& scan);

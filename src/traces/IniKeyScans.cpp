@@ -12,7 +12,6 @@
 #include "system/ToolsPaths.h"
 #include "system/ToolsRegistry.h"
 #include "traces/IniRewrite.h"
-#include "traces/OtherFindings.h"
 #include "traces/ScanMruKey.h"
 #include "traces/TraceFindings.h"
 
@@ -67,7 +66,11 @@ bool CleanIniKeyFinding(const Column4TreeData& finding) {
   return RewriteIniFile(ini, [&](const std::string& copy) { return DeleteIniKey(copy, section, key); });
 }
 
+bool RewriteIniKeyFinding(const Column4TreeData& finding) {
+  return core::SameTextGbk(finding.Root, kIniKeyRoot) && CleanIniKeyFinding(finding);
+}
+
 void RegisterIniKeyHandlers(THandlerTable& table) {
-  table.Register("UltraEdit编辑软件", ApplicationHandler(ScanUltraEdit, kUnitItems, {"uedit32.exe"}));
-  table.Register("EmEditor 历史记录", ApplicationHandler(ScanEmEditor, kUnitItems, {"emeditor.exe"}));
+  table.Register("UltraEdit编辑软件", ApplicationHandler(ScanUltraEdit, kUnitItems, {"uedit32.exe"}, RewriteIniKeyFinding));
+  table.Register("EmEditor 历史记录", ApplicationHandler(ScanEmEditor, kUnitItems, {"emeditor.exe"}, RewriteIniKeyFinding));
 }

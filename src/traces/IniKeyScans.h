@@ -16,5 +16,7 @@ void ScanEmEditor(TItemScan& scan);
 // Deletes the finding's key from its INI file through a copy that replaces the file only
 // when the edit succeeded. A file that is gone holds no such key any more: true.
 bool CleanIniKeyFinding(const Column4TreeData& finding);
+// The group's rewrite: a finding of kIniKeyRoot through CleanIniKeyFinding; false for others.
+bool RewriteIniKeyFinding(const Column4TreeData& finding);
 
 void RegisterIniKeyHandlers(THandlerTable& table);

@@ -18,7 +18,6 @@
 #include "system/ToolsShell.h"
 #include "system/ToolsViews.h"
 #include "traces/IniRewrite.h"
-#include "traces/OtherFindings.h"
 #include "traces/ScanFolderTree.h"
 #include "traces/TraceFindings.h"
 
@@ -200,9 +199,14 @@ bool CleanOperaSession(const std::string& path) {
   });
 }
 
+bool RewriteOperaFinding(const Column4TreeData& finding) {
+  return core::SameTextGbk(finding.Name, kSessionTag) &&
+         (!FileExistsStrict(finding.Caption) || CleanOperaSession(finding.Caption));
+}
+
 void RegisterOperaHandlers(THandlerTable& table) {
   for (const auto& [caption, scan] :
        {std::make_pair(kItemOperaCaches, &ScanOperaCaches), std::make_pair(kItemOperaHistory, &ScanOperaHistory)}) {
-    table.Register(caption, ApplicationHandler(scan, kUnitFiles, {"opera.exe"}));
+    table.Register(caption, ApplicationHandler(scan, kUnitFiles, {"opera.exe"}, RewriteOperaFinding));
   }
 }

@@ -18,5 +18,8 @@ void ScanOperaSession(TItemScan& scan, const std::string& folder);
 // Keeps only the first window of the saved session. False when the file could not be
 // rewritten; it is then left as it was.
 bool CleanOperaSession(const std::string& path);
+// The group's rewrite: a session finding through CleanOperaSession (a session file that is
+// gone holds no extra windows any more); false for another tag.
+bool RewriteOperaFinding(const Column4TreeData& finding);
 
 void RegisterOperaHandlers(THandlerTable& table);

@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "core/GbkText.h"
 #include "core/OSVersionRules.h"
 #include "core/PathText.h"
 #include "core/ValueText.h"
@@ -22,7 +23,6 @@
 #include "system/XmlDocument.h"
 #include "traces/BrowserItems.h"
 #include "traces/IniRewrite.h"
-#include "traces/OtherFindings.h"
 #include "traces/ScanMruKey.h"
 #include "traces/TraceFindings.h"
 
@@ -219,17 +219,31 @@ bool CleanKugoo2010Search(const Column4TreeData& f) {
   return general.SetAttribute("SearchHistory", std::string()) && doc.Save(f.Path);
 }
 
+bool RewritePlayerFinding(const Column4TreeData& finding) {
+  const struct {
+    const char* Tag;
+    bool (*Rewrite)(const Column4TreeData&);
+  } kRewrites[] = {{"Storm", CleanStormHistory},
+                   {"qqplayer", CleanPlaylist},
+                   {"xmp", CleanPlaylist},
+                   {"kugoo2007", CleanKugoo2007Search},
+                   {"kugoo2010", CleanKugoo2010Search}};
+  for (const auto& r : kRewrites)
+    if (core::SameTextGbk(finding.Name, r.Tag)) return r.Rewrite(finding);
+  return false;
+}
+
 void RegisterPlaylistHandlers(THandlerTable& table) {
-  table.Register("暴风影音", ApplicationHandler(ScanStorm, kUnitItems, {"storm.exe"}));
+  table.Register("暴风影音", ApplicationHandler(ScanStorm, kUnitItems, {"storm.exe"}, RewritePlayerFinding));
   TItemHandler kugoo = ApplicationHandler(
       [](TItemScan& scan) {
         ScanKugoo2007(scan);
         ScanKugoo2010(scan);
       },
-      kUnitItems, {"Kugoo.exe"});
+      kUnitItems, {"Kugoo.exe"}, RewritePlayerFinding);
   kugoo.Cleaner.Removers[{false, kKugooKind}] = RemoveDatabaseRows;
   table.Register("酷狗", kugoo);
-  table.Register("QQ影音", ApplicationHandler(ScanQQPlayer, kUnitFiles, {"QQPlayer.exe"}));
+  table.Register("QQ影音", ApplicationHandler(ScanQQPlayer, kUnitFiles, {"QQPlayer.exe"}, RewritePlayerFinding));
   table.Register("迅雷看看播放器", ApplicationHandler(
                                      [](TItemScan& scan) {
                                        std::vector<std::string> bases;
@@ -241,5 +255,5 @@ void RegisterPlaylistHandlers(THandlerTable& table) {
                                        for (const std::string& base : bases)
                                          for (const char* list : {"Default", "Treater", "_Default"}) ScanXmpPlaylist(scan, base, list);
                                      },
-                                     kUnitFiles, {"xmp.exe"}));
+                                     kUnitFiles, {"xmp.exe"}, RewritePlayerFinding));
 }

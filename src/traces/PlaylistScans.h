@@ -23,5 +23,8 @@ bool CleanKugoo2007Search(const Column4TreeData& finding);
 bool CleanKugoo2010Search(const Column4TreeData& finding);
 // QQPlayer's and the Thunder player's playlists: every entry of the list goes.
 bool CleanPlaylist(const Column4TreeData& finding);
+// The group's rewrite of its players' files, by tag ("Storm", "qqplayer", "xmp",
+// "kugoo2007", "kugoo2010"); false for another tag.
+bool RewritePlayerFinding(const Column4TreeData& finding);
 
 void RegisterPlaylistHandlers(THandlerTable& table);

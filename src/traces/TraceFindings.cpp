@@ -67,6 +67,15 @@ TItemHandler TraceHandler(std::function<void(TItemScan&)> scan, const char* unit
   return handler;
 }
 
+TItemHandler ApplicationHandler(std::function<void(TItemScan&)> scan, const char* unit, std::vector<std::string> guards,
+                                TRewrite rewrite) {
+  TItemHandler handler = TraceHandler(std::move(scan), unit, std::move(guards));
+  handler.Cleaner.Removers[{false, kKindApplication}] = [rewrite](TRemoval& removal) {
+    for (const Column4TreeData* f : removal.Findings) removal.Outcomes.push_back(TRemoveOutcome::Of(rewrite(*f)));
+  };
+  return handler;
+}
+
 TItemHandler FileRegistryHandler(std::function<void(TItemScan& registry, TItemScan& files)> scan,
                                  std::vector<std::string> guards) {
   struct TCounts {

@@ -61,6 +61,13 @@ TRemovers TraceRemovers();
 TItemHandler TraceHandler(std::function<void(TItemScan&)> scan, const char* unit,
                           std::vector<std::string> guards = {});
 
+// How a group rewrites its application findings (Kind kKindApplication): true when the
+// finding is of its tag and its file was rewritten; false for another tag or a failure.
+using TRewrite = std::function<bool(const Column4TreeData& finding)>;
+// The usual handler of an item that also reports application findings, with their remover.
+TItemHandler ApplicationHandler(std::function<void(TItemScan&)> scan, const char* unit, std::vector<std::string> guards,
+                                TRewrite rewrite);
+
 // An item whose summary names its files and its registry entries apart
 // ("(%d个文件，%d项注册表，共%s)"): scan fills one TItemScan with registry findings and the
 // other with file findings. The item's count is their sum, its size the files' size.
