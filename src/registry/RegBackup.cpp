@@ -27,14 +27,6 @@ bool TRegistryBackup::TKeyOrder::operator()(const std::string& a, const std::str
   return core::CompareTextGbk(a, b) < 0;
 }
 
-std::string TRegistryBackup::EntryKey(const std::string& rootName, const std::string& keyPath, bool is64) {
-  return (is64 ? "64:" : "32:") + rootName + "\\" + keyPath;
-}
-
-std::string TRegistryBackup::RefusalKey(const std::string& entry, const std::string& valueName) {
-  return core::LowerGbk(entry) + '\n' + core::LowerGbk(valueName);
-}
-
 void TRegistryBackup::AddEntry(const std::string& rootName, const std::string& keyPath, bool is64,
                                const std::string& valueName) {
   entries_[EntryKey(rootName, keyPath, is64)].AddValueName(valueName);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/GbkText.h"
+
 #include "items/CleanDriver.h"
 
 // The value names to save from one key: sorted without regard to letter case, no
@@ -52,8 +54,13 @@ class TRegistryBackup {
     bool operator()(const std::string& a, const std::string& b) const;
   };
   // "32:" or "64:", the root's name, "\" and the key path.
-  static std::string EntryKey(const std::string& rootName, const std::string& keyPath, bool is64);
-  static std::string RefusalKey(const std::string& entry, const std::string& valueName);
+  static std::string EntryKey(const std::string& rootName, const std::string& keyPath, bool is64) {
+    return (is64 ? "64:" : "32:") + rootName + "\\" + keyPath;
+  }
+  // An entry's value (empty: the whole key), in any letter case, as the registry compares.
+  static std::string RefusalKey(const std::string& entry, const std::string& valueName) {
+    return core::LowerGbk(entry) + '\n' + core::LowerGbk(valueName);
+  }
   std::map<std::string, TRegistryItem, TKeyOrder> entries_;
   bool complete_ = true;
   std::set<std::string> refused_;
