@@ -25,7 +25,9 @@ struct TFirefoxTable {
 };
 const TFirefoxTable kHistory[] = {
     {"places.sqlite", "history.dat", "moz_historyvisits", ""},
-    {"places.sqlite", "", "moz_places", "id not in (select fk from moz_bookmarks)"},
+    // Folders and separators are bookmark rows without a place (fk NULL): every profile has
+    // them, and "not in" a list holding NULL is never true.
+    {"places.sqlite", "", "moz_places", "id not in (select fk from moz_bookmarks where fk is not null)"},
 };
 const TFirefoxTable kDownloads = {"downloads.sqlite", "downloads.rdf", "moz_downloads", ""};
 const TFirefoxTable kForms = {"formhistory.sqlite", "formhistory.dat", "moz_formhistory", ""};

@@ -50,7 +50,7 @@ struct TProfileRedirect {
   char old[MAX_PATH] = {};
 };
 
-const char kNotBookmarked[] = "id not in (select fk from moz_bookmarks)";
+const char kNotBookmarked[] = "id not in (select fk from moz_bookmarks where fk is not null)";
 
 // A Firefox profile: two places, one bookmarked, each visited; a download; older files.
 struct TFirefoxProfile {
@@ -104,7 +104,9 @@ TEST(ScanFirefox, HistoryDownloadsAndCacheOfAProfile) {
   EXPECT_TRUE(forms.Findings().empty()) << "an empty form history is no finding";
 }
 
-TEST(ScanFirefox, ABookmarkWithoutPlaceLeavesNoPlaceToCleanAndAHiddenProfileIsNotWalked) {
+// Every current profile has bookmark folders, rows without a place: before this rule the
+// visited addresses were never cleaned ("not in" a list holding NULL is never true).
+TEST(ScanFirefox, ABookmarkFolderLeavesTheVisitedPlacesToCleanAndAHiddenProfileIsNotWalked) {
   TTestContext context(false);
   TFirefoxProfile p;
   TProfileRedirect redirect(p.home);
@@ -113,8 +115,11 @@ TEST(ScanFirefox, ABookmarkWithoutPlaceLeavesNoPlaceToCleanAndAHiddenProfileIsNo
   TFirefoxParts parts;
   parts.History = true;
   ScanFirefox(b.scan, parts);
-  EXPECT_EQ(b.Findings(), (std::multiset<std::string>{"moz_historyvisits|FireFox|", "history.dat"}))
-      << "NOT IN over a NULL is never true";
+  EXPECT_EQ(b.Findings(), (std::multiset<std::string>{"moz_historyvisits|FireFox|",
+                                                      std::string("moz_places|FireFox|") + kNotBookmarked, "history.dat"}));
+  ASSERT_TRUE(DeleteDatabaseRows(p.places, {{"moz_places", kNotBookmarked}}));
+  EXPECT_EQ(Number(p.places, "select count(*) from moz_places"), 1) << "the visited place goes";
+  EXPECT_EQ(Number(p.places, "select id from moz_places"), 1) << "the bookmarked place stays";
 
   SetFileAttributesA(p.profile.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
   TScanBench hidden;
