@@ -156,8 +156,9 @@ void TCleanDriver::RemoveRows(const TItemRows& rows, const TBackupGate& gate, st
   // first finding comes.
   std::vector<std::pair<const TFindingRemover*, TRemoval>> removals;
   for (TTreeNode* row : rows.Rows) {
-    const TFindingRemover* remover = gate.Keeps(row) ? nullptr : scan_.Handlers().RemoverFor(rows.Item, row->Data);
-    if (gate.Keeps(row)) gateKept_ = true;
+    const bool keptForBackup = gate.Keeps(row);
+    gateKept_ = gateKept_ || keptForBackup;
+    const TFindingRemover* remover = keptForBackup ? nullptr : scan_.Handlers().RemoverFor(rows.Item, row->Data);
     if (!remover) {
       kept.push_back(row);  // no group removes it: left as it is, not cleaned
       continue;

@@ -40,28 +40,34 @@ std::string ReadProfile(const char* section, const char* key, const std::string&
 
 }  // namespace
 
-bool IniHasSection(const std::string& path, const std::string& section) {
-  const std::string names = ReadProfile(nullptr, nullptr, path, 2);
-  for (size_t at = 0; at < names.size();) {
-    size_t end = names.find('\0', at);
-    if (end == std::string::npos) end = names.size();
-    if (lstrcmpiA(names.substr(at, end - at).c_str(), section.c_str()) == 0) return true;
-    at = end + 1;
-  }
-  return false;
-}
+namespace {
 
-std::vector<std::string> IniSectionKeyNames(const std::string& path, const std::string& section) {
-  const std::string keys = ReadProfile(section.c_str(), nullptr, path, 2);
+// The names of a profile list (section names, or a section's key names), in file order.
+std::vector<std::string> ListedNames(const char* section, const std::string& path) {
+  const std::string list = ReadProfile(section, nullptr, path, 2);
   std::vector<std::string> names;
-  for (size_t at = 0; at < keys.size();) {
-    const size_t end = keys.find('\0', at);
-    const std::string name = keys.substr(at, end == std::string::npos ? std::string::npos : end - at);
+  for (size_t at = 0; at < list.size();) {
+    const size_t end = list.find('\0', at);
+    const std::string name = list.substr(at, end == std::string::npos ? std::string::npos : end - at);
     if (!name.empty()) names.push_back(name);
     if (end == std::string::npos) break;
     at = end + 1;
   }
   return names;
+}
+
+}  // namespace
+
+std::vector<std::string> IniSectionNames(const std::string& path) { return ListedNames(nullptr, path); }
+
+bool IniHasSection(const std::string& path, const std::string& section) {
+  for (const std::string& name : IniSectionNames(path))
+    if (lstrcmpiA(name.c_str(), section.c_str()) == 0) return true;
+  return false;
+}
+
+std::vector<std::string> IniSectionKeyNames(const std::string& path, const std::string& section) {
+  return ListedNames(section.c_str(), path);
 }
 
 std::string IniReadString(const std::string& path, const std::string& section, const std::string& key) {

@@ -11,6 +11,8 @@ bool RewriteIniFile(const std::string& path, const std::function<bool(const std:
 
 // Profile-function helpers on a file.
 bool IniSectionHasKeys(const std::string& path, const std::string& section);
+// The file's section names in file order.
+std::vector<std::string> IniSectionNames(const std::string& path);
 // The file has the section (any letter case), with keys or without.
 bool IniHasSection(const std::string& path, const std::string& section);
 // Erases the section; true also when it did not exist.

@@ -75,22 +75,6 @@ int WindowCount(const std::string& path) {
   return static_cast<int>(GetPrivateProfileIntA("session", "window count", 1, path.c_str()));
 }
 
-// How many sections the file has: a window other than the first has sections of its own,
-// so a "window count" read from the file means no more windows than this.
-int SectionCount(const std::string& path) {
-  std::vector<char> names(1 << 16);
-  for (;;) {
-    const DWORD got = GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), path.c_str());
-    if (got + 2 < names.size() || names.size() >= (1u << 26)) {
-      int count = 0;
-      for (DWORD i = 0; i < got; ++i)
-        if (names[i] == '\0') ++count;
-      return count;
-    }
-    names.resize(names.size() * 4);  // the list was cut: read it whole
-  }
-}
-
 }  // namespace
 
 std::string OperaProfileName(const std::string& folder) {
@@ -192,7 +176,9 @@ void ScanOperaCaches(TItemScan& scan) {
 bool CleanOperaSession(const std::string& path) {
   return RewriteIniFile(path, [](const std::string& copy) {
     bool ok = true;
-    const int windows = std::min(WindowCount(copy), SectionCount(copy));
+    // A window other than the first has sections of its own: a "window count" read from
+    // the file means no more windows than it has sections.
+    const int windows = std::min(WindowCount(copy), static_cast<int>(IniSectionNames(copy).size()));
     for (int w = 2; ok && w <= windows; ++w)
       for (const char* part : kWindowSections) ok = ok && EraseIniSection(copy, std::to_string(w) + part);
     return ok && WritePrivateProfileStringA("session", "window count", "1", copy.c_str());

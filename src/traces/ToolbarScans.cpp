@@ -57,10 +57,6 @@ bool EndsWithHistory(const std::string& key) {
   return key.size() >= tail.size() && key.compare(key.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-TItemHandler Handler(std::function<void(TItemScan&)> scan, const char* unit) {
-  return TraceHandler(std::move(scan), unit);
-}
-
 }  // namespace
 
 void ScanGoogleToolbar(TItemScan& scan) {
@@ -135,22 +131,22 @@ void ScanThunderSearch(TItemScan& scan) {
 }
 
 void RegisterToolbarHandlers(THandlerTable& table) {
-  table.Register(kItemGoogleToolbar, Handler(ScanGoogleToolbar, kUnitRecords));
-  table.Register(kItemQQToolbar, Handler(
+  table.Register(kItemGoogleToolbar, TraceHandler(ScanGoogleToolbar, kUnitRecords));
+  table.Register(kItemQQToolbar, TraceHandler(
                                      [](TItemScan& scan) {
                                        for (const char* key : kQQKeys) ScanQQToolbarKey(scan, key);
                                      },
                                      kUnitItems));
-  table.Register(kItemBaiduToolbar, Handler(
+  table.Register(kItemBaiduToolbar, TraceHandler(
                                         [](TItemScan& scan) {
                                           for (const char* key : kBaiduKeys) ScanBaiduToolbarKey(scan, key);
                                         },
                                         kUnitItems));
-  TItemHandler live = Handler(ScanLiveSearchBox, kUnitItems);
+  TItemHandler live = TraceHandler(ScanLiveSearchBox, kUnitItems);
   // The files' sizes go to the scan totals but the summary shows only the count.
   live.Summary = [](const TItemScan& scan) { return FormatSummary(scan.Count, kUnitItems, 0); };
   table.Register(kItemLiveSearchBox, live);
-  TItemHandler thunder = Handler(ScanThunderSearch, kUnitFiles);
+  TItemHandler thunder = TraceHandler(ScanThunderSearch, kUnitFiles);
   thunder.GuardExecutables = {"thunder.exe"};
   table.Register(kItemThunderSearch, thunder);
 }
