@@ -18,6 +18,18 @@ std::string ExcludeTrailingBackslash(const std::string& path) {
   return EndsWithBackslash(path) ? path.substr(0, path.size() - 1) : path;
 }
 
+std::vector<std::string> FoldersFromBase(const std::string& base, const std::string& path) {
+  std::vector<std::string> folders;
+  if (!IsFullPath(base) || !IsFullPath(path)) return folders;
+  const std::string prefix = IncludeTrailingBackslash(base);
+  if (path.size() <= prefix.size() || !SameTextGbk(path.substr(0, prefix.size()), prefix)) return folders;
+  folders.push_back(base);
+  for (size_t cut = FindCharGbk(path, '\\', prefix.size()); cut != std::string::npos;
+       cut = FindCharGbk(path, '\\', cut + 1))
+    folders.push_back(path.substr(0, cut));
+  return folders;
+}
+
 std::string CollapseDoubleBackslashes(const std::string& path) {
   // A leading "\\" opens a network path ("\\server\share") and stays.
   bool unc = path.compare(0, 2, "\\\\") == 0;

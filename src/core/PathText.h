@@ -21,6 +21,11 @@ bool IsFullPath(const std::string& path);
 // The path without its trailing backslash, when it has one.
 std::string ExcludeTrailingBackslash(const std::string& path);
 
+// The folders a walk from base passes on its way to path: base itself, then each folder
+// below it down to path's own folder. Empty when path does not lie below base (compared
+// without case, code page 936 aware), or either is no full path.
+std::vector<std::string> FoldersFromBase(const std::string& base, const std::string& path);
+
 // Every run of backslashes shortened to one, except the two that open a network path.
 std::string CollapseDoubleBackslashes(const std::string& path);
 

@@ -10,11 +10,14 @@
 
 namespace {
 
-TRemoveOutcome RemoveFile(const TCleanServices& services, TFolderSizes& sizes, const std::string& path) {
+TRemoveOutcome RemoveFile(const TCleanServices& services, TFolderSizes& sizes, const Column4TreeData& finding) {
+  const std::string& path = finding.Caption;
   int64_t size = 0;
   if (!sizes.Find(path, size)) size = GetFileSize64(path);
-  TRemoveOutcome outcome = DeleteOneFile(path);
+  TRemoveOutcome outcome = DeleteFileBelow(finding.Root, path);
   if (outcome.Result == TRemoveResult::Removed) outcome.Freed = size;
+  // A way that no longer checks out is not tried again in any other form.
+  if (outcome.Error == kErrorFolderNowLink) return outcome;
   // Already gone (also with its folder, which would otherwise leave a restart entry for
   // nothing), or an empty folder in the file's place: removed, nothing freed.
   if (outcome.Result != TRemoveResult::Failed) return outcome;
@@ -26,7 +29,9 @@ TRemoveOutcome RemoveFile(const TCleanServices& services, TFolderSizes& sizes, c
   return TRemoveOutcome::Fail(GetLastError());
 }
 
-TRemoveOutcome RemoveFolder(const std::string& path) {
+TRemoveOutcome RemoveFolder(const Column4TreeData& finding) {
+  const std::string& path = finding.Caption;
+  if (CheckFolderWay(finding.Root, path) == TFolderWay::Link) return TRemoveOutcome::Fail(kErrorFolderNowLink);
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     // A folder that vanished is gone; one that cannot be looked at is not.
@@ -45,11 +50,11 @@ TRemoveOutcome RemoveFolder(const std::string& path) {
 void RemoveFileFindings(TRemoval& removal) {
   TFolderSizes sizes;
   for (const Column4TreeData* f : removal.Findings) sizes.Expect(f->Caption);
-  for (const Column4TreeData* f : removal.Findings) removal.Outcomes.push_back(RemoveFile(removal.Services, sizes, f->Caption));
+  for (const Column4TreeData* f : removal.Findings) removal.Outcomes.push_back(RemoveFile(removal.Services, sizes, *f));
 }
 
 void RemoveFolderFindings(TRemoval& removal) {
-  for (const Column4TreeData* f : removal.Findings) removal.Outcomes.push_back(RemoveFolder(f->Caption));
+  for (const Column4TreeData* f : removal.Findings) removal.Outcomes.push_back(RemoveFolder(*f));
 }
 
 TRemovers FileRemovers(const std::vector<std::string>& fileKinds) {

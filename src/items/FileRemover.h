@@ -8,7 +8,8 @@
 
 // Each file goes with its size as it was just before (a locked one is scheduled for the
 // next restart, reported to the services, and counts as removed); a file already gone, or
-// an empty folder in its place, counts as removed without a size.
+// an empty folder in its place, counts as removed without a size. A file whose way from its
+// walk's root (Root; none: its own folder) now passes a link stays and is not cleaned.
 void RemoveFileFindings(TRemoval& removal);
 
 // Each folder's files go, then the folder; a folder that is a link goes as itself, the

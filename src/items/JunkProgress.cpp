@@ -123,7 +123,9 @@ void TJunkProgress::PollJunkFindings(bool stopped, bool final) {
         ++state_.Totals.Count;
         state_.Totals.Size += fileSize;
         r.FetchedSize += fileSize;
-        AddResultNode(&tree_, path, true, std::string(), r.Node, 0, kKindFile, std::string(), path);
+        // The engine walks whole drives and folders of them: every folder from the drive's
+        // root down is confirmed again before the file goes.
+        AddResultNode(&tree_, path, true, path.substr(0, 3), r.Node, 0, kKindFile, std::string(), path);
       }
       ++r.FetchedCount;
       ++fetchedNow;

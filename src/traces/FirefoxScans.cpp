@@ -86,8 +86,9 @@ bool ScanFirefoxDatabase(TItemScan& scan, const std::string& folder, const std::
   return false;
 }
 
-bool ScanFirefoxCache(TItemScan& scan, const std::string& folder) {
-  if (!core::IsFullPath(folder) || IsLinkPath(folder) || !DirExistsAnyView(folder)) return false;
+namespace {
+
+bool WalkFirefoxCache(TItemScan& scan, const std::string& root, const std::string& folder) {
   for (TFindFile f(folder + "\\*.*"); f.Found(); f.Next()) {
     const std::string name = f.Name();
     if (name.empty() || name[0] == '.' || !IsPlainFolder(f.Attributes())) continue;
@@ -96,15 +97,22 @@ bool ScanFirefoxCache(TItemScan& scan, const std::string& folder) {
       for (TFindFile c(path + "\\*.*"); c.Found(); c.Next()) {
         const std::string file = c.Name();
         if (file.empty() || file[0] == '.' || c.IsDir()) continue;
-        if (IsListedFileLive(path + "\\" + file)) AddFileFinding(scan, path + "\\" + file, file, kKindFile, c.Size());
+        if (IsListedFileLive(path + "\\" + file)) AddFileFinding(scan, path + "\\" + file, file, kKindFile, c.Size(), root);
         if (EntryDone(scan)) return true;
       }
       return false;  // the other folders beside a cache are not looked at
     }
-    if (ScanFirefoxCache(scan, path)) return true;
+    if (WalkFirefoxCache(scan, root, path)) return true;
     if (EntryDone(scan)) return true;
   }
   return false;
+}
+
+}  // namespace
+
+bool ScanFirefoxCache(TItemScan& scan, const std::string& folder) {
+  if (!core::IsFullPath(folder) || IsLinkPath(folder) || !DirExistsAnyView(folder)) return false;
+  return WalkFirefoxCache(scan, folder, folder);
 }
 
 void ScanFirefox(TItemScan& scan, const TFirefoxParts& parts) {

@@ -127,10 +127,11 @@ void TFindInvalidFiles::ScanFolder(TItemScan& scan, const std::string& folder, c
   }
 }
 
-void TFindInvalidFiles::ScanTree(TItemScan& scan, const std::string& folder) {
+void TFindInvalidFiles::ScanTree(TItemScan& scan, const std::string& folder, const std::string& root) {
   if (stop_ || !core::IsFullPath(folder)) return;
   const std::string dir = FolderText(folder);
   if (FolderExcluded(core::LowerGbk(dir)) || IsLinkPath(core::ExcludeTrailingBackslash(dir))) return;
+  const std::string walkRoot = root.empty() ? core::ExcludeTrailingBackslash(dir) : root;
   std::vector<std::string> subFolders;
   for (TFindFile f(dir + "*.*"); f.Found(); f.Next()) {
     if (EntryDone(scan)) return;
@@ -140,21 +141,21 @@ void TFindInvalidFiles::ScanTree(TItemScan& scan, const std::string& folder) {
       continue;
     }
     if (!NameExcluded(core::LowerGbk(name)))
-      AddFinding(scan, TFindResult{dir + name, static_cast<int32_t>(f.Data().nFileSizeLow)});
+      AddFinding(scan, TFindResult{dir + name, static_cast<int32_t>(f.Data().nFileSizeLow)}, walkRoot);
   }
   for (const std::string& sub : subFolders) {
     if (stop_) return;
-    ScanTree(scan, sub);
+    ScanTree(scan, sub, walkRoot);
   }
 }
 
-void TFindInvalidFiles::AddFinding(TItemScan& scan, const TFindResult& result) {
+void TFindInvalidFiles::AddFinding(TItemScan& scan, const TFindResult& result, const std::string& walkRoot) {
   const size_t slash = core::FindLastCharGbk(result.Path, '\\');
   const std::string folder = slash == std::string::npos ? std::string() : result.Path.substr(0, slash);
   const std::string name = slash == std::string::npos ? result.Path : result.Path.substr(slash + 1);
   const std::string path = core::ExcludeTrailingBackslash(folder) + "\\" + name;
   if (!IsListedFileLive(path)) return;
-  if (!AddResultNode(scan.Tree, path, true, std::string(), scan.Item, -1, kKindFile, std::string(), name)) return;
+  if (!AddResultNode(scan.Tree, path, true, walkRoot, scan.Item, -1, kKindFile, std::string(), name)) return;
   CountFinding(result.Size, scan.Size, scan.Count, *scan.Totals);
 }
 

@@ -36,9 +36,10 @@ class TFindInvalidFiles {
   // The files of one folder matching mask; with masked every file is a candidate, else
   // only a broken shortcut (when shortcuts are checked, on 32-bit Windows).
   void ScanFolder(TItemScan& scan, const std::string& folder, const std::string& mask, bool masked);
-  // Every file at every depth below folder.
-  void ScanTree(TItemScan& scan, const std::string& folder);
-  void AddFinding(TItemScan& scan, const TFindResult& result);
+  // Every file at every depth below folder; root is the folder the walk started from, kept
+  // with each finding (folder itself when left out).
+  void ScanTree(TItemScan& scan, const std::string& folder, const std::string& root = std::string());
+  void AddFinding(TItemScan& scan, const TFindResult& result, const std::string& walkRoot = std::string());
 
  private:
   bool NameExcluded(const std::string& lowerName) const;

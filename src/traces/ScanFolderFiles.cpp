@@ -27,7 +27,7 @@ bool ScanFolderFiles(TItemScan& scan, const std::string& folder, const std::stri
     path += name;
     if (IsListedFileLive(path) &&
         (!shortcuts || takeUnresolved || ResolveShortcut(path) != kNoShortcutTarget))
-      AddFileFinding(scan, path, name, shortcuts ? kKindShortcut : kKindFile, f.Size());
+      AddFileFinding(scan, path, name, shortcuts ? kKindShortcut : kKindFile, f.Size(), dir);
     if (EntryDone(scan)) return true;
   }
   return false;

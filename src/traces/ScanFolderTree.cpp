@@ -10,7 +10,7 @@ namespace {
 
 // dir ends with a backslash; it is the walk's one path buffer (each entry's path is built
 // in it and it is given back as it came).
-bool Walk(TItemScan& scan, std::string& dir, const std::vector<std::string>& excluded) {
+bool Walk(TItemScan& scan, const std::string& root, std::string& dir, const std::vector<std::string>& excluded) {
   const size_t base = dir.size();
   for (TFindFile f(dir + "*.*"); f.Found(); f.Next()) {
     const char* name = f.Data().cFileName;
@@ -20,10 +20,10 @@ bool Walk(TItemScan& scan, std::string& dir, const std::vector<std::string>& exc
     if (f.IsDir()) {
       if (!f.IsLink()) {
         dir += '\\';
-        if (Walk(scan, dir, excluded)) return true;
+        if (Walk(scan, root, dir, excluded)) return true;
       }
     } else if ((excluded.empty() || !core::IsExcludedName(name, excluded)) && IsListedFileLive(dir)) {
-      AddFileFinding(scan, dir, name, kKindFile, f.Size());
+      AddFileFinding(scan, dir, name, kKindFile, f.Size(), root);
     }
     if (EntryDone(scan)) return true;
   }
@@ -42,5 +42,5 @@ bool ScanFolderTree(TItemScan& scan, const std::string& folder, const std::vecto
   if (!core::IsFullPath(folder)) return false;
   std::string dir = core::IncludeTrailingBackslash(folder);
   if (IsLinkPath(core::ExcludeTrailingBackslash(dir))) return false;
-  return Walk(scan, dir, excludedLower);
+  return Walk(scan, core::ExcludeTrailingBackslash(dir), dir, excludedLower);
 }

@@ -11,8 +11,8 @@
 #include "system/ToolsFiles.h"
 
 void AddFileFinding(TItemScan& scan, const std::string& fullPath, std::string fileName,
-                    const char* kind, int64_t size) {
-  if (!AddResultNode(scan.Tree, fullPath, true, std::string(), scan.Item, -1, kind, std::string(), std::move(fileName)))
+                    const char* kind, int64_t size, const std::string& walkRoot) {
+  if (!AddResultNode(scan.Tree, fullPath, true, walkRoot, scan.Item, -1, kind, std::string(), std::move(fileName)))
     return;
   ++scan.Count;
   if (size > 0) scan.Size += size;

@@ -17,9 +17,11 @@ inline const char* const kKindShortcut = "LnkFile";
 inline const char* const kDefaultValueName = "@D_e_f_a_u_l_t";
 
 // A file finding under the scan's item: Caption the full path, Path the file name, Kind
-// kind. The item's count goes up by one and its size by size (when above 0).
+// kind, Root the folder a walk started from (the folders from there down are confirmed
+// again before the file goes; none: the file's own folder). The item's count goes up by one
+// and its size by size (when above 0).
 void AddFileFinding(TItemScan& scan, const std::string& fullPath, std::string fileName,
-                    const char* kind, int64_t size);
+                    const char* kind, int64_t size, const std::string& walkRoot = std::string());
 
 // A registry finding for one value: Caption root, "\", key, "\", value name and, when data
 // is not empty, ":" and data; Path the key, Root the root name, Name the value name

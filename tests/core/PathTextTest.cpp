@@ -39,3 +39,21 @@ TEST(PathText, FullPathsNameTheirDriveAndRoot) {
                 {"1:\\x", false},     {"\\\\", false}, {"%USERPROFILE%\\AppData", false}};
   for (const auto& p : kPaths) EXPECT_EQ(core::IsFullPath(p.Path), p.Full) << p.Path;
 }
+
+// The folders between a walk's root and a file, each checked again before the file goes.
+TEST(PathText, FoldersFromBaseAreTheRootAndEachFolderBelowIt) {
+  const struct {
+    const char* Base;
+    const char* Path;
+    Dirs Folders;
+  } kCases[] = {
+      {"C:\\Temp", "c:\\temp\\a\\\x95\x5c\\f.tmp", {"C:\\Temp", "c:\\temp\\a", "c:\\temp\\a\\\x95\x5c"}},
+      {"C:\\Temp\\", "C:\\Temp\\f.tmp", {"C:\\Temp\\"}},
+      {"C:\\", "C:\\a\\f", {"C:\\", "C:\\a"}},
+      {"C:\\Temp", "C:\\Temporary\\f.tmp", {}},
+      {"C:\\Temp", "C:\\Temp", {}},
+      {"", "C:\\Temp\\f", {}},
+      {"\\Temp", "\\Temp\\f", {}},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(FoldersFromBase(c.Base, c.Path), c.Folders) << c.Base << " " << c.Path;
+}
