@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/GbkText.h"
 #include "system/RegistryKey.h"
 #include "system/RegistryValues.h"
 #include "system/ToolsFiles.h"
@@ -21,8 +22,29 @@ class TSystemEventLogs : public TEventLogApi {
     return error == ERROR_SUCCESS ? ERROR_HANDLE_EOF : error;
   }
   bool Clear(HANDLE log) override { return ClearEventLogA(log, nullptr) != FALSE; }
+  bool Identify(HANDLE log, DWORD* oldest, DWORD* count) override {
+    return GetOldestEventLogRecord(log, oldest) && GetNumberOfEventLogRecords(log, count);
+  }
   void Close(HANDLE log) override { CloseEventLog(log); }
 };
+
+const char kApplicationLog[] = "Application";
+
+// The log opened for name is the named one: Application by its name; any other when it
+// answers differently from the Application log (oldest record or count). A log that cannot
+// say is not taken for the named one.
+bool ProvenLog(TEventLogApi& api, HANDLE log, const std::string& name) {
+  if (core::SameTextGbk(name, kApplicationLog)) return true;
+  DWORD oldest = 0, count = 0;
+  if (!api.Identify(log, &oldest, &count)) return false;
+  HANDLE application = api.Open(kApplicationLog);
+  if (!application) return true;
+  DWORD applicationOldest = 0, applicationCount = 0;
+  const bool same = api.Identify(application, &applicationOldest, &applicationCount) &&
+                    applicationOldest == oldest && applicationCount == count;
+  api.Close(application);
+  return !same;
+}
 
 }  // namespace
 
@@ -33,6 +55,10 @@ TEventLogApi& SystemEventLogs() {
 
 TEventLogOper::TEventLogOper(const std::string& logName, TEventLogApi& api)
     : api_(api), log_(api.Open(logName)), name_(logName) {
+  if (log_ && !ProvenLog(api_, log_, name_)) {
+    api_.Close(log_);
+    log_ = nullptr;
+  }
   char windows[260] = {};
   GetWindowsDirectoryA(windows, 259);
   windowsDir_ = windows;

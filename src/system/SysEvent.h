@@ -23,13 +23,17 @@ class TEventLogApi {
   virtual DWORD Read(HANDLE log, void* buffer, DWORD size, DWORD* read, DWORD* needed) = 0;
   // ClearEventLogA without a backup file.
   virtual bool Clear(HANDLE log) = 0;
+  // GetOldestEventLogRecord and GetNumberOfEventLogRecords; false when either fails.
+  virtual bool Identify(HANDLE log, DWORD* oldest, DWORD* count) = 0;
   virtual void Close(HANDLE log) = 0;
 };
 
 // The system's own event-log functions.
 TEventLogApi& SystemEventLogs();
 
-// One open event log.
+// One open event log. The system opens the Application log for a name it does not know (a
+// sub-key of the service's key that is no log, a log registered since the last start): a
+// log other than Application is kept open only when it proves not to be that one.
 class TEventLogOper {
  public:
   explicit TEventLogOper(const std::string& logName, TEventLogApi& api = SystemEventLogs());

@@ -27,13 +27,26 @@ std::string ExpandEnvVars(const std::string& text) {
   return text;
 }
 
-std::string ExpandPathVariables(const std::string& text, bool native) {
-  const TAppContext& ctx = AppContext();
+namespace {
+
+core::TPathVariableFolders ContextFolders(const TAppContext& ctx) {
   core::TPathVariableFolders folders;
   folders.ProgFilesDir = ctx.ProgFilesDir;
   folders.ProgFiles64Dir = ctx.ProgFiles64Dir;
   folders.CommonFilesDir = ctx.CommonFilesDir;
   folders.CommonFiles64Dir = ctx.CommonFiles64Dir;
   folders.WindowsDir = ctx.WindowsDir;
-  return core::ExpandPathVariables(text, native && ctx.IsWow64(), folders);
+  return folders;
+}
+
+}  // namespace
+
+std::string ReplaceLeadingPathVariable(const std::string& text, bool native) {
+  const TAppContext& ctx = AppContext();
+  return core::ReplaceLeadingPathVariable(text, native && ctx.IsWow64(), ContextFolders(ctx));
+}
+
+std::string ExpandPathVariables(const std::string& text, bool native) {
+  const TAppContext& ctx = AppContext();
+  return core::ExpandPathVariables(text, native && ctx.IsWow64(), ContextFolders(ctx));
 }

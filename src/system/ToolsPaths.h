@@ -15,6 +15,9 @@ std::string EnvironmentValue(const std::string& name);
 std::string ExpandEnvVars(const std::string& text);
 
 // The leading folder variable replaced with this computer's folder (the 64-bit program
-// folders when native is set on 64-bit Windows), then ExtractExePath. Folder values come
-// from the process context.
+// folders when native is set on 64-bit Windows). Folder values come from the process
+// context.
+std::string ReplaceLeadingPathVariable(const std::string& text, bool native);
+
+// ReplaceLeadingPathVariable, then ExtractExePath (for command lines).
 std::string ExpandPathVariables(const std::string& text, bool native);

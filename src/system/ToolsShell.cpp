@@ -19,6 +19,17 @@ std::wstring WideFromAnsi(const std::string& text) {
   return wide;
 }
 
+// Back to the narrow calls' code page; a character it lacks becomes "?", which no path
+// holds, so such a target is never taken for missing.
+std::string AnsiFromWide(const wchar_t* text) {
+  int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return std::string();
+  std::string narrow(n, '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], n, nullptr, nullptr);
+  narrow.resize(n - 1);
+  return narrow;
+}
+
 // Item lists come from the shell's allocator, which CoTaskMemFree releases.
 class TItemList {
  public:
@@ -90,19 +101,21 @@ std::string GetShellLongPath(const std::string& path) {
 
 std::string ResolveShortcut(const std::string& path) {
   TComApartment com;
-  TComPtr<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  // The wide interface: the narrow one answers "?" for every character of the target that
+  // the code page lacks, and such a target would look missing.
+  TComPtr<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               link.Out())) || !link.get())
     return kNoShortcutTarget;
-  char target[MAX_PATH + 1] = {};
+  wchar_t target[MAX_PATH + 1] = {};
   TComPtr<IPersistFile> file;
   if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) && file.get()) {
     std::wstring wide = WideFromAnsi(path);
     if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
-      WIN32_FIND_DATAA data = {};
-      if (FAILED(link->GetPath(target, MAX_PATH, &data, SLGP_UNCPRIORITY))) target[0] = '\0';
+      WIN32_FIND_DATAW data = {};
+      if (FAILED(link->GetPath(target, MAX_PATH, &data, SLGP_UNCPRIORITY))) target[0] = L'\0';
     }
   }
-  std::string result(target);
+  const std::string result = AnsiFromWide(target);
   return result.size() < 4 ? std::string(kNoShortcutTarget) : result;
 }

@@ -14,6 +14,7 @@
 #include "system/ToolsFolders.h"
 #include "system/ToolsPaths.h"
 #include "system/ToolsShell.h"
+#include "system/TargetPresence.h"
 #include "system/ToolsViews.h"
 #include "traces/TraceFindings.h"
 
@@ -48,10 +49,12 @@ bool HasExtensionLnk(const std::string& lowerName) {
 bool IsShortcutTargetMissing(const std::string& shortcut) {
   const std::string target = ResolveShortcut(shortcut);
   if (target == kNoShortcutTarget || target.size() < 3) return false;
-  const UINT type = GetDriveTypeA(target.substr(0, 3).c_str());
-  if ((type != DRIVE_FIXED && type != DRIVE_NO_ROOT_DIR) || target[1] == '\\') return false;
-  const std::string expanded = ExpandPathVariables(target, false);
-  return !FileExistsAnyView(expanded) && !DirExistsAnyView(expanded);
+  // A drive letter that is not there now may be a disk that is unplugged: only a fixed
+  // drive can tell that its file is gone.
+  if (GetDriveTypeA(target.substr(0, 3).c_str()) != DRIVE_FIXED || target[1] == '\\') return false;
+  // A target is a path, spaces and all, not a command line to cut at the first blank.
+  const std::string expanded = ReplaceLeadingPathVariable(target, false);
+  return !TargetFileExists(expanded) && !TargetDirExists(expanded);
 }
 
 std::vector<std::string> ShortcutRootFolders(const std::function<bool()>& stopped) {

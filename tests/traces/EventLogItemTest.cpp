@@ -41,11 +41,14 @@ class TFakeEventLogs : public TEventLogApi {
   std::vector<std::string> Cleared;
   std::map<std::string, std::string> Files;  // log -> its file, shrunk by a clear
   int Opened = 0, Closed = 0;
+  // As Windows does: a name that is no log opens the Application log.
+  bool FallsBackToApplication = false;
 
   HANDLE Open(const std::string& name) override {
-    if (!Logs.count(name)) return nullptr;
+    const bool known = Logs.count(name) != 0;
+    if (!known && !(FallsBackToApplication && Logs.count("Application"))) return nullptr;
     ++Opened;
-    cursors_.push_back({name, 0});
+    cursors_.push_back({known ? name : "Application", 0});
     return reinterpret_cast<HANDLE>(cursors_.size());
   }
   DWORD Read(HANDLE log, void* buffer, DWORD size, DWORD* read, DWORD* needed) override {
@@ -73,6 +76,12 @@ class TFakeEventLogs : public TEventLogApi {
     return true;
   }
   void Close(HANDLE) override { ++Closed; }
+  bool Identify(HANDLE log, DWORD* oldest, DWORD* count) override {
+    const std::string& name = cursors_[reinterpret_cast<size_t>(log) - 1].Name;
+    *oldest = static_cast<DWORD>(std::hash<std::string>()(name) % 100000 + 1);
+    *count = static_cast<DWORD>(Logs[name].size());
+    return true;
+  }
 
   static void WriteFile(const std::string& path, size_t bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -220,6 +229,30 @@ TEST(ClearNamedEventLog, TheShrinkOfTheFileIsFreedAndARefusedClearIsNoClean) {
   TCleanDriver clean(tree, state, view, scan, TCleanPhases());
   clean.CleanItems(false);
   EXPECT_EQ(clean.CleanCount(), 1);
+}
+
+// A sub-key that is no log (Parameters on Vista and later, a log registered since the
+// start on XP) opens the Application log: it is never a finding and never cleared.
+TEST(EventLogHandler, ANameTheSystemOpensAsTheApplicationLogIsNoLog) {
+  TTestContext context;
+  TRegisteredLogs registered;
+  const std::string tag = "PvxNew" + std::to_string(GetCurrentProcessId());
+  for (const std::string& name : {std::string("Application"), std::string("Parameters"), tag}) registered.Add(name);
+  TFakeEventLogs api;
+  api.FallsBackToApplication = true;
+  api.Logs["Application"] = Records(5);
+  TTreeModel tree;
+  TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"Windows系统日志", "", "", "Windows系统日志", "", 1});
+  TScanTotals totals;
+  TItemScan scan{&tree, item, 0, 0, &totals, nullptr, nullptr, false};
+  EventLogHandler(api).Scan(scan);
+  std::set<std::string> found;
+  for (TTreeNode* f = item->FirstChild(); f; f = f->NextSibling()) found.insert(f->Data.Name);
+  EXPECT_EQ(found, std::set<std::string>{"Application"});
+  int64_t freed = 0;
+  for (const std::string& name : {std::string("Parameters"), tag}) EXPECT_FALSE(ClearNamedEventLog(name, freed, api)) << name;
+  EXPECT_TRUE(api.Cleared.empty()) << "the Application log was not cleared in their name";
+  EXPECT_EQ(api.Opened, api.Closed);
 }
 
 TEST(SystemEventLogs, TheRealFunctionsAreCalledWithoutHarm) {

@@ -28,7 +28,9 @@ struct TScanBench : TTraceScanBench {
 };
 
 // A folder with shortcuts to a file that exists, to one that is gone (plain, in capitals,
-// hidden, system), to a removable drive, and one in a folder named Travel.
+// hidden, system), to a removable drive, and one in a folder named Travel. Present too:
+// targets in a folder whose name code page 936 cannot write, with a comma after an
+// extension (a path, not a command line), and on a drive letter that is not there now.
 struct TShortcutFolder {
   TTempFolder dir;
   std::string root = GbkFromWide(dir.Path());
@@ -45,6 +47,13 @@ struct TShortcutFolder {
     SetFileAttributesA((root + "\\system.lnk").c_str(), FILE_ATTRIBUTE_SYSTEM);
     MakeShortcut(WideFromGbk(root + "\\usb.lnk"), WideFromGbk("R:\\gone\\file.txt"));
     MakeShortcut(WideFromGbk(travel + "\\trip.lnk"), WideFromGbk(root + "\\gone5.txt"));
+    const std::wstring thai = dir.Path() + L"\\\x0E01";
+    CreateDirectoryW(thai.c_str(), nullptr);
+    CloseHandle(CreateFileW((thai + L"\\x.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    MakeShortcut(WideFromGbk(root + "\\thai.lnk"), thai + L"\\x.txt");
+    Write(root + "\\notes.txt,old", "x");
+    MakeShortcut(WideFromGbk(root + "\\comma.lnk"), WideFromGbk(root + "\\notes.txt,old"));
+    MakeShortcut(WideFromGbk(root + "\\unplugged.lnk"), L"Q:\\gone.txt");
   }
   ~TShortcutFolder() {
     for (const char* name : {"\\hidden.lnk", "\\system.lnk"})
