@@ -50,7 +50,7 @@ TEST(ScanFolderFiles, AllMaskListsTheFilesDirectlyInTheFolderWithTheirSizes) {
       EXPECT_EQ(d.Kind, "文件");
       EXPECT_EQ(d.Caption, f.Dir + "\\" + d.Path);
       EXPECT_EQ(d.Name, "");
-      EXPECT_EQ(d.Root, "");
+      EXPECT_EQ(d.Root, f.Dir) << "the folder, confirmed again before the file goes";
     }
   }
 }

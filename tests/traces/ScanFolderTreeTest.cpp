@@ -45,7 +45,7 @@ TEST(ScanFolderTree, EveryFileAtEveryDepthButTheExcludedNamesInAnyCase) {
     EXPECT_EQ(d.Kind, "文件");
     EXPECT_EQ(d.Caption.substr(d.Caption.size() - d.Path.size() - 1), "\\" + d.Path);
     EXPECT_EQ(d.Name, "");
-    EXPECT_EQ(d.Root, "");
+    EXPECT_EQ(d.Root, c.Dir) << "the walk's root, confirmed again before the file goes";
     EXPECT_EQ(d.ImageIndex, -1);
   }
 

@@ -11,11 +11,14 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "helpers/AtExit.h"
 #include "helpers/Clipboard.h"
 #include "helpers/PrefixSnapshot.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/RecordingDriverView.h"
+#include "helpers/TempFolder.h"
 #include "helpers/TreeFixtures.h"
+#include "helpers/UnixFolderLink.h"
 #include "items/CleanDriver.h"
 #include "items/ItemSummary.h"
 #include "items/ItemTree.h"
@@ -379,6 +382,23 @@ TEST(SeededDemo, ApplicationsAndPlayersFindTheirTracesAndTheCleanKeepsTheirSetti
   };
   TSeededDemo demo(6, 1, 1, true);
   ASSERT_TRUE(demo.Seeded());
+  // Traps a real profile can hold, none of them the user's to lose: a link inside a folder
+  // an item walks (to a folder of photos), and indented play lists of a second player folder
+  // that hold only line breaks.
+  const std::string roaming = GetSpecialFolder(CSIDL_APPDATA), common = GetSpecialFolder(CSIDL_COMMON_APPDATA);
+  const std::string photos = "C:\\users\\Public\\PurvexPhotos", xmp = "C:\\users\\Public\\Thunder Network\\XMP";
+  TAtExit removeTraps([&] { RemoveTree(WideFromGbk(photos)); RemoveTree(WideFromGbk("C:\\users\\Public\\Thunder Network")); });
+  tracefiles::MakeDirs(photos);
+  tracefiles::Write(photos + "\\photo.jpg", "jpeg");
+  TUnixFolderLink album(photos, roaming + "\\Tencent\\QQLive\\0123456789abcdef0123456789abcdef\\xml", "album");
+  ASSERT_TRUE(album.Made());
+  tracefiles::MakeDirs(xmp);
+  tracefiles::Write(xmp + "\\XmpPlaylists.xml", "<?xml version=\"1.0\"?>\r\n<lists>\r\n  <list name=\"Default\" path=\"" + xmp +
+                                                 "\\default.xpl\"/>\r\n</lists>\r\n");
+  tracefiles::Write(xmp + "\\default.xpl", "<?xml version=\"1.0\"?>\r\n<playlist>\r\n\t\r\n</playlist>\r\n");
+  const std::wstring trapFolders[] = {WideFromGbk(photos), WideFromGbk(xmp)};
+  std::vector<TSnapshot> trapsBefore;
+  for (const std::wstring& folder : trapFolders) trapsBefore.push_back(SnapshotFiles(folder));
   SetAllChecked(demo.tree, false);
   for (const auto& [caption, count] : kFindings) {
     ASSERT_NE(demo.Item(caption), nullptr) << Utf8FromGbk(caption);
@@ -399,7 +419,8 @@ TEST(SeededDemo, ApplicationsAndPlayersFindTheirTracesAndTheCleanKeepsTheirSetti
   demo.scan->ScanItems(false);
   for (const auto& [caption, count] : kFindings) EXPECT_EQ(demo.Item(caption)->ChildCount(), 0u) << Utf8FromGbk(caption) << " after the clean";
 
-  const std::string roaming = GetSpecialFolder(CSIDL_APPDATA), common = GetSpecialFolder(CSIDL_COMMON_APPDATA);
+  for (size_t i = 0; i < trapsBefore.size(); ++i)
+    EXPECT_EQ(Lines(Differences(trapsBefore[i], SnapshotFiles(trapFolders[i]))), "") << "a trap was touched";
   const std::string ultraEdit = tracefiles::Read(roaming + "\\IDMComp\\UltraEdit\\Uedit32.ini");
   EXPECT_NE(ultraEdit.find("Theme=1"), std::string::npos) << ultraEdit;
   EXPECT_EQ(ultraEdit.find("style.css"), std::string::npos) << ultraEdit;
@@ -410,4 +431,23 @@ TEST(SeededDemo, ApplicationsAndPlayersFindTheirTracesAndTheCleanKeepsTheirSetti
   EXPECT_NE(tracefiles::Read("C:\\Program Files\\KuGoo\\kugoo.xml").find("Volume=\"60\""), std::string::npos);
   EXPECT_EQ(sqlfixture::Number("C:\\Program Files\\KuGoo\\KGLibrary.db", "select count(*) from PlayLists"), 0);
   EXPECT_EQ(sqlfixture::Integrity("C:\\Program Files\\KuGoo\\KGLibrary.db"), "ok");
+
+  // An empty special folder names no folder: the players' files of the current drive's
+  // root are not theirs.
+  const std::string decoy = "C:\\Tencent";
+  TAtExit removeDecoy([&] { RemoveTree(WideFromGbk(decoy)); });
+  tracefiles::MakeDirs(decoy + "\\QQLive\\0123456789abcdef0123456789abcdef\\xml");
+  tracefiles::Write(decoy + "\\QQLive\\0123456789abcdef0123456789abcdef\\xml\\h.xml", "<history><video/></history>");
+  tracefiles::MakeDirs(decoy + "\\QQPlayer");
+  tracefiles::Write(decoy + "\\QQPlayer\\default.qpl", "<playlist><item file=\"C:\\a.mkv\"/></playlist>");
+  const TSnapshot decoyBefore = SnapshotFiles(WideFromGbk(decoy));
+  wchar_t current[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, current);
+  SetCurrentDirectoryW(L"C:\\");
+  AppContext().AppDataDir.clear();
+  demo.scan->ScanItems(false);
+  demo.clean->CleanItems(false);
+  SetCurrentDirectoryW(current);
+  for (const char* caption : {"QQLive 历史记录", "QQ影音"}) EXPECT_EQ(demo.Item(caption)->ChildCount(), 0u) << Utf8FromGbk(caption);
+  EXPECT_EQ(Lines(Differences(decoyBefore, SnapshotFiles(WideFromGbk(decoy)))), "");
 }
