@@ -13,6 +13,7 @@
 #include "app/OneClickFlow.h"
 #include "app/OneClickPage.h"
 #include "app/RunExit.h"
+#include "app/TestFault.h"
 #include "system/ResStrings.h"
 #include "core/CommandLine.h"
 #include "core/GbkText.h"
@@ -228,6 +229,7 @@ void TFormPurvex::CreateDrivers() {
   parts.ReportOneClickStep = [this](int step) { ReportOneClickStep(step); };
   driverView_.reset(new TMainDriverView(parts));
   RegisterItemHandlers(handlers_, invalidFiles_);
+  AddTestFault(handlers_);
   TScanPhases scan;
   scan.ClearRegistryScanLists = ClearRegistryScanLists;
   scan.CreateInvalidFilesFinder = [this] { invalidFiles_.Create(); };
