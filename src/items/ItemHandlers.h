@@ -27,6 +27,8 @@ struct TItemScan {
   std::function<void(const std::string&)> Notice;
   // Set by a handler that found its program running: the item shows "(正在运行，跳过)".
   bool Skipped = false;
+  // Set by a handler that did not scan at all: the item gets no summary.
+  bool Unscanned = false;
 };
 
 struct TItemHandler {

@@ -149,6 +149,7 @@ void TScanDriver::ProcessItem(TTreeNode* item) {
     SetItemSuffix(&tree_, item, kSuffixRunning);
     return;
   }
+  if (scan.Unscanned) return;
   if (!handler->CountsItself) {
     state_.Totals.Count += scan.Count;
     if (scan.Size > 0) state_.Totals.Size += scan.Size;

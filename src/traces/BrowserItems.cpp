@@ -8,6 +8,7 @@
 #include "core/OSVersionRules.h"
 #include "items/ItemCatalogue.h"
 #include "items/ItemSummary.h"
+#include "items/ResultRows.h"
 #include "res/resource.h"
 #include "system/ResStrings.h"
 #include "system/SqliteDatabase.h"
@@ -38,20 +39,29 @@ bool AlwaysInstalled() { return true; }
 const TBrowser kFirefox = {"firefox.exe", IDS_FIREFOX_RUNNING, &TBrowserMarks::FirefoxFree, FirefoxInstalled};
 const TBrowser kChrome = {"chrome.exe", IDS_CHROME_RUNNING, &TBrowserMarks::ChromeFree, AlwaysInstalled};
 
-// The main item: a running browser gets one box, then one more look.
+// Without the browser installed its items do not scan: they keep the caption they have.
+bool ScanIfInstalled(const TBrowser& browser, TItemScan& scan) {
+  if (browser.Installed()) return true;
+  scan.Unscanned = true;
+  return false;
+}
+
+// The main item: a running browser gets one box (the item already marked skipped while it
+// is up), then one more look; closed then, the browser is free for the other items too.
 bool MayScanAfterAsking(const TBrowser& browser, TBrowserMarks& state, TItemScan& scan) {
   if (IsProcessRunning(browser.Executable)) {
+    SetItemSuffix(scan.Tree, scan.Item, kSuffixRunning);
     if (scan.Notice) scan.Notice(LoadResString(browser.RunningText));
     if (IsProcessRunning(browser.Executable)) {
       scan.Skipped = true;
       return false;
     }
+    state.*browser.Free = true;
   }
-  state.*browser.Free = true;
-  return browser.Installed();
+  return ScanIfInstalled(browser, scan);
 }
 
-// The form and password items: no box.
+// The form and password items: no box; one look unless the main item saw it closed.
 bool MayScanQuietly(const TBrowser& browser, TBrowserMarks& state, TItemScan& scan) {
   if (!(state.*browser.Free)) {
     if (IsProcessRunning(browser.Executable)) {
@@ -60,7 +70,7 @@ bool MayScanQuietly(const TBrowser& browser, TBrowserMarks& state, TItemScan& sc
     }
     state.*browser.Free = true;
   }
-  return browser.Installed();
+  return ScanIfInstalled(browser, scan);
 }
 
 // The browser's database rows (its Kind) and its cache files.

@@ -83,6 +83,9 @@ TEST(ScanDriver, RunningApplicationIsSkippedAndASecondScanReplacesTheFirst) {
   guarded.GuardExecutables = {"items_tests.exe"};  // this very program runs
   b.handlers.Register("Windows写字板", guarded);
   b.handlers.Register("剪贴板内容", FilesHandler(2, 0));
+  TItemHandler unscanned;  // an application that is not installed: no summary at all
+  unscanned.Scan = [](TItemScan& scan) { scan.Unscanned = true; };
+  b.handlers.Register("Windows画图", unscanned);
   int starts = 0;
   b.handlers.OnScanStart([&starts] { ++starts; });
   TScanDriver driver(b.tree, b.state, b.view, b.handlers);
@@ -90,6 +93,7 @@ TEST(ScanDriver, RunningApplicationIsSkippedAndASecondScanReplacesTheFirst) {
   EXPECT_EQ(Find(b.tree, "Windows写字板")->Data.Caption, "Windows写字板(正在运行，跳过)");
   EXPECT_EQ(Find(b.tree, "Windows写字板")->ChildCount(), 0u);
   EXPECT_EQ(Find(b.tree, "剪贴板内容")->Data.Caption, "剪贴板内容(2个文件)");
+  EXPECT_EQ(Find(b.tree, "Windows画图")->Data.Caption, "Windows画图");
   EXPECT_EQ(b.view.Desc2, "2个") << "no size text when nothing has a size";
   driver.ScanItems(false);
   EXPECT_EQ(b.state.Totals.Count, 2) << "totals of the second scan replace the first";

@@ -229,21 +229,35 @@ TEST(BrowserItems, ARunningFirefoxIsAskedToCloseOnceAndItsItemsAreSkipped) {
   const std::shared_ptr<TBrowserMarks> marks = RegisterBrowserHandlers(table);
   TBrowserMarks& state = *marks;
   std::vector<std::string> notices;
+  std::string captionUnderBox;
+  bool unscanned = false;
   auto run = [&](const char* caption) {
     TScanBench b;
-    b.scan.Notice = [&](const std::string& text) { notices.push_back(text); };
+    b.scan.Notice = [&](const std::string& text) {
+      notices.push_back(text);
+      captionUnderBox = b.item->Data.Caption;
+    };
     table.Find(caption)->Scan(b.scan);
+    unscanned = b.scan.Unscanned;
     return b.scan.Skipped;
   };
   EXPECT_TRUE(run(kItemFirefox));
   EXPECT_TRUE(run(kItemFirefoxForms));
   EXPECT_TRUE(run(kItemFirefoxPasswords));
   EXPECT_EQ(notices, std::vector<std::string>{"说明：Firefox浏览器正在运行中，无法进行Firefox相关的清理，请关闭Firefox后点击“确定”。"});
+  EXPECT_NE(captionUnderBox.find("(正在运行，跳过)"), std::string::npos) << "marked while the box is up";
   EXPECT_FALSE(state.FirefoxFree);
   browser.Kill();
   browser.WaitExit(5000);
-  // Closed meanwhile: the box's second look lets the item scan.
-  EXPECT_FALSE(run(kItemFirefox));
-  EXPECT_TRUE(state.FirefoxFree);
+  // Not running when looked at: the form items look for themselves; Firefox is not
+  // installed in the prefix, so no item scans or gets a summary.
+  for (const char* item : {kItemFirefox, kItemFirefoxForms, kItemFirefoxPasswords}) {
+    EXPECT_FALSE(run(item));
+    EXPECT_TRUE(unscanned) << item;
+  }
   EXPECT_EQ(notices.size(), 1u);
+  EXPECT_TRUE(state.FirefoxFree) << "set by the form item's own look";
+  *marks = TBrowserMarks();
+  EXPECT_FALSE(run(kItemFirefox));
+  EXPECT_FALSE(state.FirefoxFree) << "the main item sets the mark only for a browser it saw closed";
 }
