@@ -61,15 +61,15 @@ bool ScanSearchAssistantKey(const std::string& key, TSearchCaption caption, TIte
   if (!list) return false;
   for (const std::string& name : RegValueNames(list.Handle())) {
     DWORD type = 0;
-    if (RegQueryValueExA(list.Handle(), name.c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) return false;
+    if (RegQueryValueExA(list.Handle(), name.c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) return true;
     std::string trimmed = name;
     while (!trimmed.empty() && static_cast<unsigned char>(trimmed.back()) <= ' ') trimmed.pop_back();
     while (!trimmed.empty() && static_cast<unsigned char>(trimmed.front()) <= ' ') trimmed.erase(0, 1);
     if ((type != REG_SZ && type != REG_EXPAND_SZ) || trimmed.empty()) continue;
     // The text is read under the trimmed name, where nothing may be stored: a missing value
-    // is an empty text. A read error ends this list quietly.
+    // is an empty text. A read error ends the item quietly.
     std::string text;
-    if (!ReadRegText(list.Handle(), trimmed, text)) return false;
+    if (!ReadRegText(list.Handle(), trimmed, text)) return true;
     std::string shown = caption == TSearchCaption::WithKey ? std::string(kCurrentUser) + "\\" + key + "\\" + text : text;
     AddKeyFinding(scan, shown, key, name);
     if (scan.KeepResponsive && scan.KeepResponsive()) return true;

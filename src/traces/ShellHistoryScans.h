@@ -18,7 +18,8 @@ void ScanTrayIconStreams(int majorVersion, TItemScan& scan);
 
 // How a search-assistant finding is captioned: with its key ("查找计算机") or the text alone.
 enum class TSearchCaption { WithKey, TextOnly };
-// One finding per named string value of the list; true when the user asked to stop.
+// One finding per named string value of the list; true when the item's scan ends here: the
+// user asked to stop, or a value could not be read (a list that is not there is no error).
 bool ScanSearchAssistantKey(const std::string& key, TSearchCaption caption, TItemScan& scan);
 
 // The recycle bin's item count and size; one finding "回收站中的数据" when it holds anything.

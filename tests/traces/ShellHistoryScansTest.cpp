@@ -123,8 +123,14 @@ TEST(ScanSearchAssistantKey, NamedStringValuesWithOrWithoutTheKey) {
   // Wine by name: "zz" comes last either way.)
   key.SetString("z ", "stored under the untrimmed name");
   key.SetString("zz", "after it");
+  // Last, a text whose trimmed name holds no text: a read error, which ends the item (the
+  // next list is not read).
+  key.SetString("zzz ", "unreadable");
+  key.SetBinary("zzz");
   ItemBench withKey;
-  ScanSearchAssistantKey(key.Path, TSearchCaption::WithKey, withKey.Scan);
+  EXPECT_TRUE(ScanSearchAssistantKey(key.Path, TSearchCaption::WithKey, withKey.Scan));
+  ItemBench missing;
+  EXPECT_FALSE(ScanSearchAssistantKey("Software\\PurvexTest\\NoSuchList", TSearchCaption::TextOnly, missing.Scan));
   EXPECT_EQ(withKey.Captions(), (std::vector<std::string>{"HKEY_CURRENT_USER\\" + key.Path + "\\OFFICE-PC",
                                                           "HKEY_CURRENT_USER\\" + key.Path + "\\LATER",
                                                           "HKEY_CURRENT_USER\\" + key.Path + "\\",
