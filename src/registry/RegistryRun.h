@@ -25,9 +25,11 @@ class TRegistryRun {
   // After each entry of a loop the user may stop: lets pending window messages through and
   // tells whether the scan was stopped. Once true it stays true for this run.
   bool StopAfterEntry();
-  // For loops that go on regardless: lets the messages through; a stop seen here still
-  // counts for Stopped, so the category leaves out its 64-bit run.
-  void LetMessagesThrough() { StopAfterEntry(); }
+  // For the checks that never stop: lets the messages through, and a stop pressed meanwhile
+  // ends neither this run nor the category's 64-bit run.
+  void LetMessagesThrough() {
+    if (scan_.KeepResponsive) scan_.KeepResponsive();
+  }
   bool Stopped() const { return stopped_; }
 
  private:

@@ -41,6 +41,7 @@ struct TViewProbe {
   std::vector<bool> views;
   int responsiveCalls = 0;
   bool stopAt = false;
+  bool asks = true;  // the check asks for a stop between entries (else only lets messages through)
 
   TViewProbe() { item = tree.AddChild(nullptr, Column4TreeData{"无效的启动项目", "", "", "无效的启动项目", "", 1}); }
   int Run(TRegistryViews kind, bool wow64) {
@@ -56,7 +57,10 @@ struct TViewProbe {
     TItemHandler handler = RegistryCategoryHandler(kind, [this](TRegistryRun& run) {
       views.push_back(run.Native());
       run.AddFinding("HKEY_LOCAL_MACHINE\\Software\\x", "Software\\x", "HKEY_LOCAL_MACHINE", "v");
-      ForEachEntry(run, {"a", "b", "c"}, [](const std::string&) { return true; });
+      if (asks)
+        ForEachEntry(run, {"a", "b", "c"}, [](const std::string&) { return true; });
+      else
+        run.LetMessagesThrough();
     });
     EXPECT_EQ(handler.UnitWord, "项目");
     handler.Scan(scan);
@@ -102,4 +106,9 @@ TEST(RegistryCategoryHandler, AStopInTheFirstRunEndsTheCategory) {
   EXPECT_EQ(probe.views, (std::vector<bool>{false})) << "no 64-bit run after the stop";
   EXPECT_EQ(probe.responsiveCalls, 1) << "the loop returned after its first entry";
   EXPECT_EQ(probe.item->ChildCount(), 1u) << "what was found stays";
+  TViewProbe neverStops;  // the uninstallers, help files and start menu go on regardless
+  neverStops.stopAt = true;
+  neverStops.asks = false;
+  EXPECT_EQ(neverStops.Run(TRegistryViews::Both, true), 2);
+  EXPECT_EQ(neverStops.views, (std::vector<bool>{false, true})) << "a check that never stops runs in both views";
 }
