@@ -24,6 +24,12 @@ void TRegistryItem::AddValueName(const std::string& name) {
 }
 
 bool TRegistryBackup::TKeyOrder::operator()(const std::string& a, const std::string& b) const {
+  // The locale's order, as people read the file; keys it takes for equal (it passes over
+  // hyphens, say) are told apart by their letters, so no two keys share one block.
+  const int locale = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                                    b.data(), static_cast<int>(b.size()));
+  if (locale == CSTR_LESS_THAN) return true;
+  if (locale == CSTR_GREATER_THAN) return false;
   return core::CompareTextGbk(a, b) < 0;
 }
 

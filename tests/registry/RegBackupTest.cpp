@@ -211,6 +211,29 @@ TEST(TRegistryItem, TheWholeKeyTakesThePlaceOfItsValuesAndNamesAreKeptOnce) {
   EXPECT_EQ(item.ValueNames(), std::vector<std::string>{""});
 }
 
+// Key blocks come in the locale's order: symbols before letters, a hyphen weighing only
+// after the letters ("ac" before "a-c", both after "abc"), where bytes would put "a-c" first
+// and "~tmp" last.
+TEST(TRegistryBackup, KeyBlocksInTheLocalesOrderOneBlockPerKey) {
+  TRegistryTestKey key(HKEY_CURRENT_USER, "order");
+  for (const char* sub : {"abc", "~tmp", "a-c", "ac"}) key.SetText(sub, false, "v", sub);
+  TRegistryBackup backup;
+  for (const char* sub : {"abc", "~tmp", "a-c", "ac"})
+    backup.AddEntry("HKEY_CURRENT_USER", key.Path() + "\\" + sub, false, "v");
+  std::wstring text;
+  ASSERT_TRUE(backup.WriteBackup([&text](const std::wstring& piece) {
+    text += piece;
+    return true;
+  }));
+  std::vector<std::string> order;
+  for (size_t at = text.find(L"\\" + WideFromGbk(key.Path()) + L"\\"); at != std::wstring::npos;
+       at = text.find(L"\\" + WideFromGbk(key.Path()) + L"\\", at + 1)) {
+    const size_t from = at + key.Path().size() + 2;
+    order.push_back(GbkFromWide(text.substr(from, text.find(L']', from) - from)));
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"~tmp", "abc", "ac", "a-c"}));
+}
+
 TEST(TRegistryBackup, AgreesWithTheRegistryEditorAndRestoresEveryValueOfBothViews) {
   TBackupBench b;
   TRegistryTestKey user(HKEY_CURRENT_USER, "backup"), machine(HKEY_LOCAL_MACHINE, "backup");
