@@ -16,17 +16,25 @@ namespace {
 
 enum { ID_TREE = 100, ID_OLD_FILES, ID_ALL_FILES, ID_FILE_TYPES, ID_LINK_ALL, ID_LINK_NONE, ID_LINK_RECOMMENDED };
 
+bool IsListedFolder(const TFindFile& find) {
+  return find.IsDir() && !find.IsDotEntry() && !(find.Attributes() & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
 // The plain sub-folders of a folder (hidden and system ones left out), sorted by name
-// without regard to letter case.
+// without regard to letter case (a parent's name before the longer names it starts:
+// "Program Files" before "Program Files (x86)").
 std::vector<std::string> SubFolderNames(const std::string& path) {
   std::vector<std::string> names;
-  for (TFindFile find(path + "*.*"); find.Found(); find.Next()) {
-    if (!find.IsDir() || find.IsDotEntry() || (find.Attributes() & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
-      continue;
-    names.push_back(find.Name());
-  }
+  for (TFindFile find(path + "*.*"); find.Found(); find.Next())
+    if (IsListedFolder(find)) names.push_back(find.Name());
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return core::CompareTextGbk(a, b) < 0; });
   return names;
+}
+
+bool HasSubFolder(const std::string& path) {
+  for (TFindFile find(path + "*.*"); find.Found(); find.Next())
+    if (IsListedFolder(find)) return true;
+  return false;
 }
 
 int SystemIcon(const std::string& path, UINT extra) {
@@ -111,8 +119,9 @@ void TSetupForm::AddFolderNode(TTreeNode* parent, const std::string& path, const
   Column4TreeData data{name, path, "", "", "", SystemIcon(path, 0)};
   TTreeNode* node = folders_.AddChild(parent, data, TCheckType::TriState, state);
   icons_[node] = {data.ImageIndex, SystemIcon(path, SHGFI_OPENICON)};
-  // A stand-in child gives the expand button; the folder is listed when first expanded.
-  folders_.AddChild(node, Column4TreeData{}, TCheckType::None);
+  // A stand-in child gives the expand button to a folder with sub-folders; the folder is
+  // listed when first expanded.
+  if (HasSubFolder(path)) folders_.AddChild(node, Column4TreeData{}, TCheckType::None);
 }
 
 void TSetupForm::ListChildren(TTreeNode* node) {

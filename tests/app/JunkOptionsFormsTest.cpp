@@ -81,6 +81,7 @@ TEST(TSetupForm, UntickedFoldersAndDrivesReachTheEngineOnOK) {
                   form.ExpandFolder(form.FindFolder("C:\\"));
                   form.ExpandFolder(form.FindFolder(folders.Top));
                   ASSERT_NE(form.FindFolder(folders.Top + "A\\"), nullptr);
+                  EXPECT_EQ(form.FindFolder(folders.Top + "A\\")->ChildCount(), 0u) << "no sub-folder, no expand button";
                   form.Folders().UserToggleCheck(form.FindFolder(folders.Top + "A\\"));
                   Picture(form.Handle(), L"options-folders.bmp");
                   PressOK(form);
