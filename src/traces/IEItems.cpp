@@ -31,16 +31,16 @@ const DWORD kUrlHistoryEntry = 0x200000;
 // Entries of the cache walk, each fetched with the size it asks for.
 class TUrlCacheWalk {
  public:
-  TUrlCacheWalk() {
+  explicit TUrlCacheWalk(const TUrlCacheCalls& calls) : calls_(calls) {
     DWORD size = 0;
-    FindFirstUrlCacheEntryA(nullptr, nullptr, &size);
+    calls_.FindFirst(nullptr, &size);
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return;
     buffer_.resize(size);
-    find_ = FindFirstUrlCacheEntryA(nullptr, Entry(), &size);
+    find_ = calls_.FindFirst(Entry(), &size);
     valid_ = find_ != nullptr;
   }
   ~TUrlCacheWalk() {
-    if (find_) FindCloseUrlCache(find_);
+    if (find_) calls_.Close(find_);
   }
   TUrlCacheWalk(const TUrlCacheWalk&) = delete;
   TUrlCacheWalk& operator=(const TUrlCacheWalk&) = delete;
@@ -53,18 +53,19 @@ class TUrlCacheWalk {
   bool Next() {
     for (int failures = 0; failures <= 1000; ++failures) {
       DWORD size = 0;
-      if (FindNextUrlCacheEntryA(find_, nullptr, &size)) continue;
+      if (calls_.FindNext(find_, nullptr, &size)) continue;
       const DWORD error = GetLastError();
       if (error == ERROR_NO_MORE_ITEMS) return false;
       if (error != ERROR_INSUFFICIENT_BUFFER) continue;
       buffer_.resize(size);
-      if (FindNextUrlCacheEntryA(find_, Entry(), &size)) return true;
+      if (calls_.FindNext(find_, Entry(), &size)) return true;
       if (GetLastError() == ERROR_NO_MORE_ITEMS) return false;
     }
     return false;
   }
 
  private:
+  const TUrlCacheCalls& calls_;
   std::vector<char> buffer_;
   HANDLE find_ = nullptr;
   bool valid_ = false;
@@ -148,8 +149,13 @@ std::vector<TTypedUrl> ReadTypedUrls() {
   return urls;
 }
 
-int DeleteUrlCacheEntries(int year, int month, int day) {
-  TUrlCacheWalk walk;
+TUrlCacheCalls TUrlCacheCalls::System() {
+  return {[](INTERNET_CACHE_ENTRY_INFOA* entry, DWORD* size) { return FindFirstUrlCacheEntryA(nullptr, entry, size); },
+          FindNextUrlCacheEntryA, FindCloseUrlCache, DeleteUrlCacheEntryA};
+}
+
+int DeleteUrlCacheEntries(int year, int month, int day, const TUrlCacheCalls& calls) {
+  TUrlCacheWalk walk(calls);
   if (!walk.Valid()) return 0;
   // Deleting while walking can make the walk skip entries: the choice is made first.
   std::vector<std::string> doomed;
@@ -158,7 +164,7 @@ int DeleteUrlCacheEntries(int year, int month, int day) {
     if (e->lpszSourceUrlName && !KeepEntry(*e, year, month, day)) doomed.push_back(e->lpszSourceUrlName);
   } while (walk.Next());
   int deleted = 0;
-  for (const std::string& url : doomed) deleted += DeleteUrlCacheEntryA(url.c_str()) ? 1 : 0;
+  for (const std::string& url : doomed) deleted += calls.Delete(url.c_str()) ? 1 : 0;
   return deleted;
 }
 

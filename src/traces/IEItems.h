@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <wininet.h>
+
 #include "items/ItemHandlers.h"
 
 // Internet Explorer or a browser built on its engine is running.
@@ -21,9 +24,18 @@ struct TTypedUrl {
 // The address-bar history; reading ends quietly at the first error.
 std::vector<TTypedUrl> ReadTypedUrls();
 
+// The WinINet cache calls the cache walk makes (tests give failing fakes).
+struct TUrlCacheCalls {
+  std::function<HANDLE(INTERNET_CACHE_ENTRY_INFOA* entry, DWORD* size)> FindFirst;
+  std::function<BOOL(HANDLE find, INTERNET_CACHE_ENTRY_INFOA* entry, DWORD* size)> FindNext;
+  std::function<void(HANDLE find)> Close;
+  std::function<BOOL(const char* url)> Delete;
+  static TUrlCacheCalls System();
+};
+
 // Deletes the Internet cache's entries but cookies and the URL history of earlier days;
 // today is given as local year, month and day. Returns how many entries were deleted.
-int DeleteUrlCacheEntries(int year, int month, int day);
+int DeleteUrlCacheEntries(int year, int month, int day, const TUrlCacheCalls& calls = TUrlCacheCalls::System());
 
 // Internet Explorer's own clearing of its saved forms (1) or passwords (2): an export that
 // reports nothing, so a call is Unreported; Failed when it is missing, and under Wine,

@@ -145,3 +145,51 @@ TEST(IEItems, TheHistoryCleanKeepsCookiesAndEarlierDaysHistory) {
   EXPECT_TRUE(InCache(cookie));
   DeleteUrlCacheEntryA(cookie.c_str());
 }
+
+// A cache whose size queries fail often: the guard against an endless failure counts per
+// entry, so every entry after the thousandth failure of the walk is still deleted; a
+// failure that never ends still ends the walk.
+TEST(IEItems, TheCacheWalkGivesUpOnAnEntryNotOnTheCache) {
+  const struct {
+    int FailuresBeforeEach;
+    int Entries;
+    int Deleted;
+  } kCases[] = {{999, 5, 5}, {0, 3, 3}, {5000, 3, 1}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.FailuresBeforeEach);
+    int served = 0, failed = 0, deleted = 0;
+    TUrlCacheCalls calls;
+    auto serve = [&](INTERNET_CACHE_ENTRY_INFOA* entry, DWORD* size) {
+      static char url[] = "http://purvex.invalid/";
+      if (!entry || *size < sizeof(INTERNET_CACHE_ENTRY_INFOA)) {
+        *size = sizeof(INTERNET_CACHE_ENTRY_INFOA);
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+      }
+      *entry = INTERNET_CACHE_ENTRY_INFOA();
+      entry->lpszSourceUrlName = url;
+      entry->CacheEntryType = NORMAL_CACHE_ENTRY;
+      ++served;
+      return TRUE;
+    };
+    calls.FindFirst = [&](INTERNET_CACHE_ENTRY_INFOA* entry, DWORD* size) {
+      return serve(entry, size) ? reinterpret_cast<HANDLE>(1) : nullptr;
+    };
+    calls.FindNext = [&](HANDLE, INTERNET_CACHE_ENTRY_INFOA* entry, DWORD* size) -> BOOL {
+      if (served >= c.Entries) {
+        SetLastError(ERROR_NO_MORE_ITEMS);
+        return FALSE;
+      }
+      if (!entry && failed < c.FailuresBeforeEach) {
+        ++failed;
+        SetLastError(ERROR_INVALID_DATA);
+        return FALSE;
+      }
+      if (entry) failed = 0;
+      return serve(entry, size);
+    };
+    calls.Close = [](HANDLE) {};
+    calls.Delete = [&](const char*) { return ++deleted, TRUE; };
+    EXPECT_EQ(DeleteUrlCacheEntries(2000, 1, 1, calls), c.Deleted);
+  }
+}
