@@ -4,6 +4,9 @@
 #include "traces/EventLogItem.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <psapi.h>
 
 #include <cstring>
 #include <map>
@@ -262,4 +265,61 @@ TEST(SystemEventLogs, TheRealFunctionsAreCalledWithoutHarm) {
   TEventLogOper application("Application");
   application.ReadRecords();
   EXPECT_GE(application.GetLogFileSize(), 0);
+}
+
+namespace {
+
+// One log of count copies of one record; notes the process's working set at its end.
+class TLargeLog : public TEventLogApi {
+ public:
+  explicit TLargeLog(size_t count) : count_(count), record_(Record(96, 7, 1, "Source")) {}
+  size_t WorkingSetAtEnd = 0;
+
+  HANDLE Open(const std::string& name) override { return name == "Large" ? reinterpret_cast<HANDLE>(1) : nullptr; }
+  DWORD Read(HANDLE, void* buffer, DWORD size, DWORD* read, DWORD* needed) override {
+    *read = *needed = 0;
+    if (next_ >= count_) {
+      WorkingSetAtEnd = WorkingSet();
+      return ERROR_HANDLE_EOF;
+    }
+    for (; next_ < count_ && *read + record_.size() <= size; ++next_, *read += static_cast<DWORD>(record_.size()))
+      memcpy(static_cast<char*>(buffer) + *read, record_.data(), record_.size());
+    return ERROR_SUCCESS;
+  }
+  bool Clear(HANDLE) override { return false; }
+  void Close(HANDLE) override {}
+  bool Identify(HANDLE, DWORD* oldest, DWORD* count) override {
+    *oldest = 1;
+    *count = static_cast<DWORD>(count_);
+    return true;
+  }
+  static size_t WorkingSet() {
+    typedef BOOL(WINAPI * TMemoryInfo)(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD);
+    auto info = reinterpret_cast<TMemoryInfo>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "K32GetProcessMemoryInfo")));
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    return info && info(GetCurrentProcess(), &counters, sizeof counters) ? counters.WorkingSetSize : 0;
+  }
+
+ private:
+  size_t count_, next_ = 0;
+  std::string record_;
+};
+
+}  // namespace
+
+// A log of a million records is counted; what the count holds is one read buffer, not the
+// records (before, each was kept with its texts until the log was through).
+TEST(TEventLogManager, CountsAMillionRecordsWithoutKeepingThem) {
+  TTestContext context;
+  TRegisteredLogs registered;
+  registered.Add("Large");
+  TLargeLog api(1000000);
+  const size_t before = TLargeLog::WorkingSet();
+  ASSERT_GT(before, 0u);
+  TEventLogManager logs(api);
+  EXPECT_EQ(logs.GetRecordCount("Large"), 1000000);
+  ASSERT_GT(api.WorkingSetAtEnd, 0u);
+  EXPECT_LT(api.WorkingSetAtEnd, before + (16u << 20)) << "grew by " << (api.WorkingSetAtEnd - before) / 1024 << " KiB";
 }
