@@ -7,6 +7,7 @@
 #include "registry/RegistryCheckKeys.h"
 #include "registry/RegistryChecks.h"
 #include "system/AppContext.h"
+#include "system/RegistryCallCounts.h"
 #include "system/RegistryKey.h"
 #include "system/RegistryValues.h"
 #include "system/TargetPresence.h"
@@ -25,6 +26,7 @@ bool ReadReferenceCount(HKEY key, const std::string& name, int64_t& count) {
   if (!RegValueType(key, name, type)) return false;
   if (type == REG_DWORD) {
     DWORD value = 0, size = sizeof value;
+    CountRegistryCall(kRegValueRead);
     if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
             ERROR_SUCCESS ||
         type != REG_DWORD)

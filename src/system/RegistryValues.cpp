@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "system/RegistryCallCounts.h"
 #include "system/RegistryNameList.h"
 
 namespace {
@@ -19,6 +20,7 @@ TValueText ReadValueText(HKEY key, const std::string& name) {
   // registry), two spare zero bytes stand in for a missing terminator.
   char small[520];
   DWORD type = 0, size = sizeof small - 2;
+  CountRegistryCall(kRegValueRead);
   LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(small), &size);
   if (result == ERROR_FILE_NOT_FOUND) value.State = TTextRead::Missing;
   if ((result != ERROR_SUCCESS && result != ERROR_MORE_DATA) || !IsText(type)) return value;
@@ -36,6 +38,7 @@ TValueText ReadValueText(HKEY key, const std::string& name) {
       // Two spare zero bytes: the data need not end with a terminator.
       std::vector<char> buf(static_cast<size_t>(size) + 2, '\0');
       DWORD got = size;
+      CountRegistryCall(kRegValueRead);
       result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &got);
       if (result == ERROR_MORE_DATA) {
         size = got > size ? got : size + 256;
@@ -61,6 +64,7 @@ TValueText ReadValueText(HKEY key, const std::string& name) {
 bool RegValueType(HKEY key, const std::string& name, DWORD& type) {
   type = REG_NONE;
   if (!key) return false;
+  CountRegistryCall(kRegValueRead);
   LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, nullptr);
   return result == ERROR_SUCCESS || result == ERROR_MORE_DATA;
 }
@@ -79,6 +83,7 @@ std::string RegText(HKEY key, const std::string& name) {
 
 bool RegValueExists(HKEY key, const std::string& name) {
   if (!key) return false;
+  CountRegistryCall(kRegValueRead);
   LONG result = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr);
   return result == ERROR_SUCCESS || result == ERROR_MORE_DATA;
 }
@@ -88,6 +93,7 @@ std::vector<std::string> RegValueNames(HKEY key, bool* complete) {
   if (complete) *complete = false;
   if (!key) return names;
   DWORD count = 0, maxLength = 0;
+  CountRegistryCall(kRegKeyInfo);
   if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxLength, nullptr,
                        nullptr, nullptr) != ERROR_SUCCESS)
     return names;
@@ -96,6 +102,7 @@ std::vector<std::string> RegValueNames(HKEY key, bool* complete) {
   // two bytes.
   const bool all = EnumerateNames(
       [key](DWORD index, char* buf, DWORD* length) {
+        CountRegistryCall(kRegListing);
         return RegEnumValueA(key, index, buf, length, nullptr, nullptr, nullptr, nullptr);
       },
       static_cast<size_t>(maxLength) * 2 + 2, names);
