@@ -44,15 +44,18 @@ LONG TRegistryKey::Open(HKEY root, const std::string& path, bool native, REGSAM 
   return openResult_;
 }
 
-LONG TRegistryKey::OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access) {
+TRegistryKey::TRegistryKey(const TRegistryKey& parent, const std::string& path, REGSAM access) {
+  (void)OpenBelow(parent, path, access);
+}
+
+LONG TRegistryKey::OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access, DWORD options) {
   key_.Reset();
   native_ = parent.native_;
   if (!parent) return openResult_ = ERROR_INVALID_HANDLE;
-  REGSAM view = Wow64KeyAccess(access, native_);
-  if (sizeof(void*) == 8) view &= ~static_cast<REGSAM>(KEY_WOW64_32KEY);
+  const REGSAM view = Wow64KeyAccess(access, native_) & ~static_cast<REGSAM>(KEY_WOW64_32KEY);
   HKEY opened = nullptr;
   CountRegistryOpen(kRegOpenBelow, path.c_str());
-  openResult_ = RegOpenKeyExA(parent.Handle(), path.c_str(), 0, view, &opened);
+  openResult_ = RegOpenKeyExA(parent.Handle(), path.c_str(), options, view, &opened);
   if (openResult_ == ERROR_SUCCESS) key_.Reset(opened);
   return openResult_;
 }

@@ -38,10 +38,19 @@ class TRegistryKey {
   [[nodiscard]] LONG Open(HKEY root, const std::string& path, bool native, REGSAM access = KEY_READ,
                           DWORD options = 0);
   // Opens path below the open key parent, in parent's view (closed when parent is). Cheaper
-  // than a path from the root for a walk over many sub-keys: a 64-bit process leaves the
-  // 32-bit view's flag out, since the parent handle already lies in that view and Wine
-  // resolves a named 32-bit view one path element at a time.
-  [[nodiscard]] LONG OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access = KEY_READ);
+  // than a path from the root for a walk over many sub-keys: the 32-bit view's flag is left
+  // out, since the parent handle already lies in that view, and Wine resolves a named
+  // 32-bit view by reopening the parent's whole path one element at a time. A 32-bit
+  // process without the flag is in that view anyway; the 64-bit view's flag stays.
+  [[nodiscard]] LONG OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access = KEY_READ,
+                               DWORD options = 0);
+  // Opens path below parent as OpenBelow does; on failure the object stays closed.
+  TRegistryKey(const TRegistryKey& parent, const std::string& path, REGSAM access = KEY_READ);
+  // Closes the key; the object is as newly made.
+  void Close() {
+    key_.Reset();
+    openResult_ = ERROR_INVALID_HANDLE;
+  }
   // The code of the last open.
   LONG OpenResult() const { return openResult_; }
 
