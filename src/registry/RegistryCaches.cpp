@@ -27,6 +27,7 @@ void TRegistryCaches::ClearScanLists() {
     extensions_[view].Clear();
     classKeysLoaded_[view] = false;
     roots_[view].Close();
+    ExtensionFacts[view].clear();
     rootOpened_[view] = false;
   }
   clsidLoaded_ = false;

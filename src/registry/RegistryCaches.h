@@ -54,6 +54,16 @@ class TRegistryCaches {
   std::vector<std::string> BrokenShellClasses;
   void ClearBrokenClasses();
 
+  // What the ActiveX category read of an extension key of one view (index: native): its
+  // counts and, when it has values but no sub-keys, its default value. The
+  // file-association category needs exactly these and takes them instead of opening the
+  // key again. Emptied with the lists.
+  struct TExtensionFacts {
+    DWORD SubKeys = 0, Values = 0;
+    std::string Default;
+  };
+  std::unordered_map<std::string, TExtensionFacts> ExtensionFacts[2];
+
   // TargetFileExists, remembered for the rest of the scan: thousands of class
   // registrations name the same few hundred files, and each test is a trip to the file
   // system. Emptied with the lists.

@@ -17,6 +17,7 @@ class TShellClassCheck {
       : run_(run), caches_(caches), root_(caches.ClassesRoot(run.Native())) {}
 
   void CheckClass(const std::string& name) {
+    if (name[0] == '.' && IsPlainExtension(name)) return;
     // The verbs are walked below the open "shell" key, which also answers its counts.
     const TRegistryKey shell(root_, name + "\\shell");
     const std::vector<std::string> verbs = shell.SubKeyNames();
@@ -35,6 +36,18 @@ class TShellClassCheck {
   }
 
  private:
+  // An extension without sub-keys has no verb, icon or class id to judge. Its counts and
+  // default value are kept for the file-association category, which reads just these;
+  // one call more here saves that category its three.
+  bool IsPlainExtension(const std::string& name) {
+    const TRegistryKey key(root_, name);
+    TRegistryCaches::TExtensionFacts facts;
+    if (!key.Counts(facts.SubKeys, facts.Values)) return false;
+    if (facts.SubKeys == 0 && facts.Values > 0) facts.Default = RegText(key.Handle(), "");
+    caches_.ExtensionFacts[run_.Native()][name] = facts;
+    return facts.SubKeys == 0;
+  }
+
   void Report(const std::string& path) { run_.AddFinding(KeyText(kClassesRootName, path), path, kClassesRootName); }
   void ReportClass(const std::string& name) {
     Report(name);
