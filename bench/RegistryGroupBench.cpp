@@ -164,10 +164,11 @@ int main(int argc, char** argv) {
     bestScan = std::min(bestScan, Seconds(b, c, freq));
   }
   std::printf("registry group: %lld listed keys, %d findings\n", keys, findings);
-  // Calls per listed key, so that the categories add up to the group's figure. A path of
-  // several elements costs a 32-bit process on 64-bit Windows about two more round trips
-  // per element in the default view (Wine looks for "Wow6432Node" at each one), and an open
-  // from HKEY_CLASSES_ROOT that names a view makes Wine open the classes root again first.
+  // Calls per listed key, so that the categories add up to the group's figure. Under Wine
+  // some calls cost more than one round trip: an open from HKEY_CLASSES_ROOT that names a
+  // view opens the classes root afresh first, and an open by path in the 32-bit view from
+  // a 32-bit process walks the path one element at a time, looking for "Wow6432Node" at
+  // each. Opens below a key name the 64-bit view and are one round trip in both builds.
   const TBenchData made{kClasses, kUninstall,
                         static_cast<long long>(RegistryCaches().ExtensionKeys(true).Size())};
   const double perKey = keys > 0 ? 1.0 / double(keys) : 0;

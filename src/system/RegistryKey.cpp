@@ -52,7 +52,7 @@ LONG TRegistryKey::OpenBelow(const TRegistryKey& parent, const std::string& path
   key_.Reset();
   native_ = parent.native_;
   if (!parent) return openResult_ = ERROR_INVALID_HANDLE;
-  const REGSAM view = Wow64KeyAccess(access, native_) & ~static_cast<REGSAM>(KEY_WOW64_32KEY);
+  const REGSAM view = Wow64KeyAccess(access & ~static_cast<REGSAM>(KEY_WOW64_32KEY | KEY_WOW64_64KEY), true);
   HKEY opened = nullptr;
   CountRegistryOpen(kRegOpenBelow, path.c_str());
   openResult_ = RegOpenKeyExA(parent.Handle(), path.c_str(), options, view, &opened);

@@ -37,11 +37,13 @@ class TRegistryKey {
   // symbolic-link key itself instead of its target.
   [[nodiscard]] LONG Open(HKEY root, const std::string& path, bool native, REGSAM access = KEY_READ,
                           DWORD options = 0);
-  // Opens path below the open key parent, in parent's view (closed when parent is). Cheaper
-  // than a path from the root for a walk over many sub-keys: the 32-bit view's flag is left
-  // out, since the parent handle already lies in that view, and Wine resolves a named
-  // 32-bit view by reopening the parent's whole path one element at a time. A 32-bit
-  // process without the flag is in that view anyway; the 64-bit view's flag stays.
+  // Opens path below the open key parent, in parent's view (closed when parent is): the
+  // key that lies there, with no redirection of its own, since the parent's view already
+  // settled where the walk is. Cheaper than a path from the root for a walk over many
+  // sub-keys, and cheaper than naming the view again: on 64-bit Windows the open names the
+  // 64-bit view (one call to Wine's server), where naming the 32-bit view makes Wine
+  // re-resolve the parent's whole path one element at a time, and no flag in a 32-bit
+  // process makes it look for "Wow6432Node" below every element.
   [[nodiscard]] LONG OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access = KEY_READ,
                                DWORD options = 0);
   // Opens path below parent as OpenBelow does; on failure the object stays closed.

@@ -72,7 +72,9 @@ TEST(ReadRegText, StringsOnlyWhateverTheDataLooksLike) {
     auto v = std::find_if(listed.begin(), listed.end(), [&](const TRegValue& l) { return l.Name == c.Name; });
     ASSERT_NE(v, listed.end()) << c.Name;
     EXPECT_EQ(v->Type, c.Type) << c.Name;
-    if (c.Type != REG_SZ && c.Type != REG_EXPAND_SZ) EXPECT_EQ(v->Data, c.Data) << c.Name;
+    if (c.Type != REG_SZ && c.Type != REG_EXPAND_SZ) {
+      EXPECT_EQ(v->Data, c.Data) << c.Name;
+    }
     EXPECT_EQ(v->Text().IsText(), c.Read) << c.Name;
     EXPECT_EQ(v->Text().Text, c.Text) << c.Name;
   }
