@@ -2,7 +2,10 @@
 // it reads (the classes root, the class ids and interfaces of both views, the uninstall
 // entries and "Software" of both views), interleaved in one run. The prefix is the bench's
 // own: the first run fills it with 50,000 class keys, 20,000 class ids per view and 5,000
-// uninstall entries, later runs find them there.
+// uninstall entries, later runs find them there. Per category it prints the registry
+// calls per listed key beside the fewest the rules need (RegistryRulesMinimum.h): under
+// Wine each call is a wineserver round trip, so calls per listed key are what the ratio
+// against the bare walk (one call per listed key) is made of.
 // usage: registry_group_bench [rounds, default 3]
 #include <windows.h>
 
@@ -11,11 +14,13 @@
 #include <string>
 
 #include "BenchTree.h"
+#include "RegistryRulesMinimum.h"
 #include "items/ItemHandlers.h"
 #include "items/TreeModel.h"
 #include "registry/RegistryCaches.h"
 #include "registry/RegistryCategories.h"
 #include "registry/RegistryChecks.h"
+#include "system/RegistryCallCounts.h"
 #include "system/AppContext.h"
 #include "system/FolderValues.h"
 #include "system/OrvGetOSInfo.h"
@@ -28,11 +33,10 @@ const int kClasses = 50000, kClsids = 20000, kUninstall = 5000;
 const char kMarker[] = "Software\\PurvexRegistryBench2";
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-REGSAM View(bool native) { return native ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
 
 void SetText(HKEY root, const std::string& path, bool native, const char* name, const std::string& text) {
   HKEY key;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | View(native), nullptr, &key, nullptr) !=
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | BenchView(native), nullptr, &key, nullptr) !=
       ERROR_SUCCESS)
     return;
   if (name) RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
@@ -43,7 +47,7 @@ void SetText(HKEY root, const std::string& path, bool native, const char* name, 
 // third with a class id; one in five an extension pointing at a class.
 void Generate(const std::string& windows) {
   HKEY marker;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMarker, 0, KEY_READ | View(false), &marker) == ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMarker, 0, KEY_READ | BenchView(false), &marker) == ERROR_SUCCESS) {
     RegCloseKey(marker);
     return;
   }
@@ -81,7 +85,7 @@ void Generate(const std::string& windows) {
 
 long long Walk(HKEY root, const char* path, bool native) {
   HKEY key;
-  if (RegOpenKeyExA(root, path, 0, KEY_READ | View(native), &key) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyExA(root, path, 0, KEY_READ | BenchView(native), &key) != ERROR_SUCCESS) return 0;
   long long n = 0;
   char name[512];
   for (DWORD i = 0;; ++i) {
@@ -102,8 +106,9 @@ long long BareWalk() {
   return n;
 }
 
-// Seconds per category in the best round, for the breakdown.
+// Seconds and registry calls per category in the last round, for the breakdown.
 double gCategorySeconds[32];
+TRegistryCallCounts gCategoryCalls[32];
 
 // Every category as the scan driver calls it; returns the findings.
 int ScanRegistryGroup(bool keepTimes) {
@@ -115,6 +120,7 @@ int ScanRegistryGroup(bool keepTimes) {
   int index = 0;
   for (const TRegistryCategory& c : RegistryCategories()) {
     LARGE_INTEGER a, b;
+    const TRegistryCallCounts before = RegistryCallCounts();
     QueryPerformanceCounter(&a);
     TItemScan scan;
     scan.Tree = &tree;
@@ -124,7 +130,10 @@ int ScanRegistryGroup(bool keepTimes) {
     RegistryCategoryHandler(c.Views, c.Check).Scan(scan);
     findings += scan.Count;
     QueryPerformanceCounter(&b);
-    if (keepTimes) gCategorySeconds[index] = Seconds(a, b, freq);
+    if (keepTimes) {
+      gCategorySeconds[index] = Seconds(a, b, freq);
+      gCategoryCalls[index] = RegistryCallCounts() - before;
+    }
     ++index;
   }
   return findings;
@@ -155,8 +164,27 @@ int main(int argc, char** argv) {
     bestScan = std::min(bestScan, Seconds(b, c, freq));
   }
   std::printf("registry group: %lld listed keys, %d findings\n", keys, findings);
-  for (size_t i = 0; i < RegistryCategories().size(); ++i)
-    std::printf("  category %2d: %.3f s\n", int(i + 1), gCategorySeconds[i]);
+  // Calls per listed key, so that the categories add up to the group's figure. Under Wine
+  // some calls cost more than one round trip: an open from HKEY_CLASSES_ROOT that names a
+  // view opens the classes root afresh first, and an open by path in the 32-bit view from
+  // a 32-bit process walks the path one element at a time, looking for "Wow6432Node" at
+  // each. Opens below a key name the 64-bit view and are one round trip in both builds.
+  const TBenchData made{kClasses, kUninstall,
+                        static_cast<long long>(RegistryCaches().ExtensionKeys(true).Size())};
+  const double perKey = keys > 0 ? 1.0 / double(keys) : 0;
+  double total = 0, minimum = 0;
+  for (size_t i = 0; i < RegistryCategories().size(); ++i) {
+    const unsigned long* n = gCategoryCalls[i].Of;
+    const double calls = gCategoryCalls[i].Calls() * perKey, least = RulesMinimum(int(i + 1), made) * perKey;
+    total += calls;
+    minimum += least;
+    std::printf("  category %2d: %6.3f s, %6.3f calls per listed key (rules' minimum %5.3f): opens %.2f from a root "
+                "+ %.2f below a key (+%.2f path elements), reads %.2f, listings %.2f, counts %.2f, closes %.2f\n",
+                int(i + 1), gCategorySeconds[i], calls, least, n[kRegOpenByPath] * perKey, n[kRegOpenBelow] * perKey,
+                n[kRegPathStep] * perKey, n[kRegValueRead] * perKey, n[kRegListing] * perKey,
+                n[kRegKeyInfo] * perKey, n[kRegClose] * perKey);
+  }
+  std::printf("registry group: %.2f calls per listed key (rules' minimum %.2f)\n", total, minimum);
   std::printf("bare RegEnumKeyExA walk: %.3f s\n", bestWalk);
   std::printf("registry group scan: %.3f s\n", bestScan);
   // The class ids by view: the 64-bit build names the 32-bit view on every open, which

@@ -10,10 +10,11 @@ void CheckContextMenuHandlers(TRegistryRun& run) {
   caches.EnsureClsidLists();
   for (const char* owner : {"*", "Directory", "Folder", "Drive"}) {
     const std::string handlers = std::string(owner) + "\\shellex\\ContextMenuHandlers";
-    for (const std::string& name : TRegistryKey(HKEY_CLASSES_ROOT, handlers, run.Native()).SubKeyNames()) {
+    const TRegistryKey handlersKey(caches.ClassesRoot(run.Native()), handlers);
+    for (const std::string& name : handlersKey.SubKeyNames()) {
       const std::string path = handlers + "\\" + name;
       // The class id is the default value, or, in older registrations, the key's name.
-      const std::string clsid = RegText(TRegistryKey(HKEY_CLASSES_ROOT, path, run.Native()).Handle(), "");
+      const std::string clsid = RegText(TRegistryKey(handlersKey, name).Handle(), "");
       if (clsid.empty() || caches.KnowsClsid(clsid) || caches.KnowsClsid(name)) continue;
       run.AddFinding(KeyText(kClassesRootName, path), path, kClassesRootName);
     }

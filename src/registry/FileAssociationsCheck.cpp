@@ -21,10 +21,10 @@ bool IsKeptExtension(const std::string& name) {
 bool DefaultUnset(const TRegistryKey& key) { return ReadValueText(key.Handle(), "").MissingOrEmpty(); }
 
 // The only sub-key is "Shell", holding nothing but an "Open" verb without a command.
-bool HoldsOnlyEmptyOpenVerb(const std::string& name, bool native) {
-  TRegistryKey shell(HKEY_CLASSES_ROOT, name + "\\Shell", native);
+bool HoldsOnlyEmptyOpenVerb(const TRegistryKey& root, const std::string& name) {
+  const TRegistryKey shell(root, name + "\\Shell");
   if (!shell || !DefaultUnset(shell)) return false;
-  TRegistryKey open(HKEY_CLASSES_ROOT, name + "\\Shell\\Open", native);
+  const TRegistryKey open(shell, "Open");
   DWORD subKeys = 0, values = 0;
   return open && open.Counts(subKeys, values) && subKeys == 0 && DefaultUnset(open);
 }
@@ -34,19 +34,27 @@ bool HoldsOnlyEmptyOpenVerb(const std::string& name, bool native) {
 void CheckFileAssociations(TRegistryRun& run) {
   TRegistryCaches& caches = RegistryCaches();
   caches.EnsureClassKeyLists(run.Native());
+  const TRegistryKey& root = caches.ClassesRoot(run.Native());
+  const auto& facts = caches.ExtensionFacts[run.Native()];
   auto report = [&run](const std::string& name) { run.AddFinding(KeyText(kClassesRootName, name), name, kClassesRootName); };
   // Extensions without sub-keys, with their default value (read while the key is open).
   std::vector<std::pair<std::string, std::string>> plain;
   const bool complete = ForEachEntry(run, caches.ExtensionKeys(run.Native()).Names(), [&](const std::string& name) {
     if (name.empty() || IsKeptExtension(name)) return true;
-    TRegistryKey key(HKEY_CLASSES_ROOT, name, run.Native());
-    DWORD subKeys = 0, values = 0;
-    if (!key.Counts(subKeys, values)) return true;
-    if (subKeys > 0) {
-      if (subKeys == 1 && HoldsOnlyEmptyOpenVerb(name, run.Native())) report(name);
+    // What the ActiveX category read of the key in this scan, else the key itself.
+    auto known = facts.find(name);
+    TRegistryCaches::TExtensionFacts read;
+    if (known == facts.end()) {
+      const TRegistryKey key(root, name);
+      if (!key.Counts(read.SubKeys, read.Values)) return true;
+      if (read.SubKeys == 0 && read.Values > 0) read.Default = RegText(key.Handle(), "");
+    }
+    const TRegistryCaches::TExtensionFacts& e = known == facts.end() ? read : known->second;
+    if (e.SubKeys > 0) {
+      if (e.SubKeys == 1 && HoldsOnlyEmptyOpenVerb(root, name)) report(name);
     } else {
-      plain.emplace_back(name, values == 0 ? std::string() : RegText(key.Handle(), ""));
-      if (values == 0) report(name);
+      plain.emplace_back(name, e.Default);
+      if (e.Values == 0) report(name);
     }
     return true;
   });
@@ -57,7 +65,7 @@ void CheckFileAssociations(TRegistryRun& run) {
     // The class list holds top-level names only; a deeper path is looked up.
     const bool exists = classes.Contains(target) ||
                         (core::FindCharGbk(target, '\\') != std::string::npos &&
-                         TRegistryKey(HKEY_CLASSES_ROOT, target, run.Native()));
+                         TRegistryKey(root, target));
     if (!exists && core::FindGbk(target, ":\\") == std::string::npos) report(name);
     for (const std::string& broken : caches.BrokenClasses)
       if (broken == target) report(name);

@@ -34,8 +34,9 @@ bool StartsWith(const std::string& text, const char* head) { return text.compare
 void CheckFirewallRules(const std::string& path, TRegistryRun& run) {
   TRegistryKey key(HKEY_LOCAL_MACHINE, path, run.Native());
   if (!key) return;
-  ForEachEntry(run, NamedValueNames(key.Handle()), [&](const std::string& name) {
-    std::string app = core::FirewallRuleApp(RegText(key.Handle(), name));
+  ForEachEntry(run, NamedValues(key.Handle()), [&](const TRegValue& rule) {
+    const std::string& name = rule.Name;
+    std::string app = core::FirewallRuleApp(rule.Text().Text);
     if (app.empty() || app == "system") return true;
     app = core::WithoutQuotes(app);
     // Each view leaves the other view's program folder alone.

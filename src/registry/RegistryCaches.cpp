@@ -10,9 +10,8 @@ namespace {
 
 // Read access suffices for a listing: a key that refuses full access must not turn into
 // an empty list, which would make every class look missing.
-void ReadNames(HKEY root, const std::string& path, bool native, core::TNameList& list) {
+void ReadNames(const TRegistryKey& key, core::TNameList& list) {
   list.Clear();
-  TRegistryKey key(root, path, native, KEY_READ);
   for (const std::string& name : key.SubKeyNames()) list.Add(name);
 }
 
@@ -27,6 +26,9 @@ void TRegistryCaches::ClearScanLists() {
     classKeys_[view].Clear();
     extensions_[view].Clear();
     classKeysLoaded_[view] = false;
+    roots_[view].Close();
+    ExtensionFacts[view].clear();
+    rootOpened_[view] = false;
   }
   clsidLoaded_ = false;
   files_.clear();
@@ -41,16 +43,23 @@ bool TRegistryCaches::FileExists(const std::string& path) {
   return exists;
 }
 
+const TRegistryKey& TRegistryCaches::ClassesRoot(bool native) {
+  if (!rootOpened_[native]) (void)roots_[native].Open(classesRoot_, classesPath_, native, KEY_READ);
+  rootOpened_[native] = true;
+  return roots_[native];
+}
+
 void TRegistryCaches::LoadClsidLists() {
+  // By path in each view: "CLSID" is one of the keys the 32-bit view redirects.
   const std::string clsid = core::JoinKeyPath(classesPath_, "CLSID");
   clsid_[1].Clear();
-  if (AppContext().IsWow64()) ReadNames(classesRoot_, clsid, true, clsid_[1]);
-  ReadNames(classesRoot_, clsid, false, clsid_[0]);
+  if (AppContext().IsWow64()) ReadNames(TRegistryKey(classesRoot_, clsid, true), clsid_[1]);
+  ReadNames(TRegistryKey(classesRoot_, clsid, false), clsid_[0]);
   clsidLoaded_ = true;
 }
 
 void TRegistryCaches::LoadClassKeyLists(bool native) {
-  ReadNames(classesRoot_, classesPath_, native, classKeys_[native]);
+  ReadNames(ClassesRoot(native), classKeys_[native]);
   extensions_[native].Clear();
   for (const std::string& name : classKeys_[native].Names())
     if (!name.empty() && name[0] == '.') extensions_[native].Add(name);

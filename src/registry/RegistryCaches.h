@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/NameList.h"
+#include "system/RegistryKey.h"
 
 class TRegistryCaches {
  public:
@@ -35,6 +36,14 @@ class TRegistryCaches {
   // ClassKeys64/ExtensionKeys64 with native set, else the 32-bit lists.
   const core::TNameList& ClassKeys(bool native) const { return classKeys_[native]; }
   const core::TNameList& ExtensionKeys(bool native) const { return extensions_[native]; }
+  // The classes root of one view, opened once per scan: the class checks of the native
+  // view open their keys below it, since an open from HKEY_CLASSES_ROOT that names a view
+  // costs Wine a fresh open of the root first. Below the 32-bit view's root a 64-bit
+  // process would not see the keys that view redirects ("CLSID", "Interface", "TypeLib"):
+  // those are opened by path. Closed (every open below it fails) when the root cannot be
+  // opened.
+  const TRegistryKey& ClassesRoot(bool native);
+
   // The name is a registered class id of either view (any letter case).
   bool KnowsClsid(const std::string& name) const { return clsid_[0].Contains(name) || clsid_[1].Contains(name); }
 
@@ -45,6 +54,16 @@ class TRegistryCaches {
   std::vector<std::string> BrokenShellClasses;
   void ClearBrokenClasses();
 
+  // What the ActiveX category read of an extension key of one view (index: native): its
+  // counts and, when it has values but no sub-keys, its default value. The
+  // file-association category needs exactly these and takes them instead of opening the
+  // key again. Emptied with the lists.
+  struct TExtensionFacts {
+    DWORD SubKeys = 0, Values = 0;
+    std::string Default;
+  };
+  std::unordered_map<std::string, TExtensionFacts> ExtensionFacts[2];
+
   // TargetFileExists, remembered for the rest of the scan: thousands of class
   // registrations name the same few hundred files, and each test is a trip to the file
   // system. Emptied with the lists.
@@ -54,6 +73,8 @@ class TRegistryCaches {
   HKEY classesRoot_;
   std::string classesPath_;
   core::TNameList clsid_[2], classKeys_[2], extensions_[2];
+  TRegistryKey roots_[2];
+  bool rootOpened_[2] = {false, false};
   std::unordered_map<std::string, bool> files_;
   bool clsidLoaded_ = false;
   bool classKeysLoaded_[2] = {false, false};

@@ -19,6 +19,13 @@ bool TRegistryRun::StopAfterEntry() {
   return stopped_;
 }
 
+std::vector<TRegValue> NamedValues(HKEY key) {
+  std::vector<TRegValue> values = RegValues(key);
+  values.erase(std::remove_if(values.begin(), values.end(), [](const TRegValue& v) { return v.Name.empty(); }),
+               values.end());
+  return values;
+}
+
 std::vector<std::string> NamedValueNames(HKEY key) {
   std::vector<std::string> names = RegValueNames(key);
   names.erase(std::remove(names.begin(), names.end(), std::string()), names.end());

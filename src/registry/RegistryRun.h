@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "items/ItemHandlers.h"
+#include "system/RegistryValues.h"
 
 class TRegistryRun {
  public:
@@ -42,13 +43,15 @@ class TRegistryRun {
 // under the empty name) is left out: a finding with an empty value name stands for the
 // whole key, and the checks of named values have no rule for it.
 std::vector<std::string> NamedValueNames(HKEY key);
+// The same values with their data, as one listing reads them.
+std::vector<TRegValue> NamedValues(HKEY key);
 
-// The per-entry loop: visit(name) for each name in the order given (the check reads the
-// list first), with StopAfterEntry after each. visit returns false to end the loop at an
-// error. Returns false when the loop ended early, by visit or by the user.
-template <typename Visit>
-bool ForEachEntry(TRegistryRun& run, const std::vector<std::string>& names, Visit visit) {
-  for (const std::string& name : names) {
+// The per-entry loop: visit(entry) for each name or value in the order given (the check
+// reads the list first), with StopAfterEntry after each. visit returns false to end the
+// loop at an error. Returns false when the loop ended early, by visit or by the user.
+template <typename Entries = std::vector<std::string>, typename Visit>
+bool ForEachEntry(TRegistryRun& run, const Entries& entries, Visit visit) {
+  for (const auto& name : entries) {
     if (!visit(name)) return false;
     if (run.StopAfterEntry()) return false;
   }

@@ -1,6 +1,8 @@
 // Shared-library reference counts, Windows Installer folders and help files.
 #include <windows.h>
 
+#include <cstring>
+
 #include "core/GbkText.h"
 #include "core/PathText.h"
 #include "core/ValueText.h"
@@ -20,20 +22,16 @@ const char* const kHelpKeys[] = {"Software\\Microsoft\\Windows\\Help", "Software
 
 // The reference count of one entry. A REG_SZ count that is no decimal number leaves the
 // count of the entry before it; false skips the entry (another type, or unreadable).
-bool ReadReferenceCount(HKEY key, const std::string& name, int64_t& count) {
-  DWORD type = REG_NONE;
-  if (!RegValueType(key, name, type)) return false;
-  if (type == REG_DWORD) {
-    DWORD value = 0, size = sizeof value;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_DWORD)
-      return false;
-    count = value;  // a shorter value leaves its missing bytes zero
+bool ReadReferenceCount(const TRegValue& entry, int64_t& count) {
+  if (entry.Type == REG_DWORD) {
+    if (entry.Data.size() > sizeof(DWORD)) return false;
+    DWORD value = 0;  // a shorter value leaves its missing bytes zero
+    memcpy(&value, entry.Data.data(), entry.Data.size());
+    count = value;
     return true;
   }
-  if (type != REG_SZ) return false;
-  TValueText text = ReadValueText(key, name);
+  if (entry.Type != REG_SZ) return false;
+  TValueText text = entry.Text();
   if (!text.IsText()) return false;
   core::ParseInt64Text(text.Text, count);
   return true;
@@ -46,8 +44,9 @@ void CheckSharedDlls(TRegistryRun& run) {
   if (!key) return;
   // One count for the whole run: an entry without a readable number takes the last one.
   int64_t count = 1;
-  ForEachEntry(run, NamedValueNames(key.Handle()), [&](const std::string& name) {
-    if (!ReadReferenceCount(key.Handle(), name, count)) return true;
+  ForEachEntry(run, NamedValues(key.Handle()), [&](const TRegValue& entry) {
+    const std::string& name = entry.Name;
+    if (!ReadReferenceCount(entry, count)) return true;
     if (count == 0 || !TargetFileExists(name))
       run.AddFinding(KeyText(kLocalMachineName, kSharedDllsKey, name), kSharedDllsKey, kLocalMachineName, name);
     return true;
@@ -58,9 +57,9 @@ void CheckInstallerFolders(TRegistryRun& run) {
   TRegistryKey key(HKEY_LOCAL_MACHINE, kInstallerFoldersKey, run.Native());
   if (!key) return;
   const std::string windows = core::LowerGbk(AppContext().WindowsDir);
-  ForEachEntry(run, NamedValueNames(key.Handle()), [&](const std::string& name) {
-    DWORD type = REG_NONE;
-    if (!RegValueType(key.Handle(), name, type) || (type != REG_SZ && type != REG_EXPAND_SZ)) return true;
+  ForEachEntry(run, NamedValues(key.Handle()), [&](const TRegValue& entry) {
+    const std::string& name = entry.Name;
+    if (!entry.Text().IsText()) return true;
     if (!windows.empty() && core::FindGbk(core::LowerGbk(name), windows) != std::string::npos) return true;
     if (!TargetDirExists(name))
       run.AddFinding(std::string(kLocalMachineName) + "\\" + kInstallerFoldersKey + ":" + name, kInstallerFoldersKey,
@@ -73,8 +72,9 @@ void CheckHelpFiles(TRegistryRun& run) {
   for (const char* path : kHelpKeys) {
     TRegistryKey key(HKEY_LOCAL_MACHINE, path, run.Native());
     if (!key) continue;
-    for (const std::string& name : NamedValueNames(key.Handle())) {
-      const std::string folder = ExpandPathVariables(RegText(key.Handle(), name), run.Native());
+    for (const TRegValue& entry : NamedValues(key.Handle())) {
+      const std::string& name = entry.Name;
+      const std::string folder = ExpandPathVariables(entry.Text().Text, run.Native());
       bool invalid = false;
       if (folder.size() > 2) {
         // Only local drives C to Z: A and B are floppies, anything else is no drive.

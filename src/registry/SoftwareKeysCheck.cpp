@@ -26,14 +26,16 @@ std::vector<std::string> CheckMachineVendors(TRegistryRun& run) {
   TRegistryKey software(HKEY_LOCAL_MACHINE, "Software", run.Native());
   ForEachEntry(run, software.SubKeyNames(), [&](const std::string& name) {
     const std::string path = "Software\\" + name;
-    // A link is the other view's key, shared: not a vendor key of this view.
-    TRegistryKey self;
-    if (self.Open(HKEY_LOCAL_MACHINE, path, run.Native(), KEY_READ, REG_OPTION_OPEN_LINK) == ERROR_SUCCESS) {
-      const TLinkAnswer link = self.IsLink();
+    // A link is the other view's key, shared: not a vendor key of this view. A key that is
+    // no link is itself, opened with the link option too: its counts are read from it.
+    TRegistryKey key;
+    if (key.OpenBelow(software, name, KEY_READ, REG_OPTION_OPEN_LINK) == ERROR_SUCCESS) {
+      const TLinkAnswer link = key.IsLink();
       if (link == TLinkAnswer::Link) vendors.push_back(name);
       if (link != TLinkAnswer::NotLink) return true;
+    } else {
+      (void)key.OpenBelow(software, name);
     }
-    TRegistryKey key(HKEY_LOCAL_MACHINE, path, run.Native());
     DWORD subKeys = 0, values = 0;
     if (!key.Counts(subKeys, values)) return true;
     if (subKeys == 0 && values == 0 && !IsKeptEmptyVendor(name))
@@ -50,7 +52,7 @@ void CheckUserVendors(TRegistryRun& run, const std::vector<std::string>& vendors
   for (const std::string& name : software.SubKeyNames()) {
     if (name == "cnetseek" || std::find(vendors.begin(), vendors.end(), name) != vendors.end()) continue;
     const std::string path = "Software\\" + name;
-    TRegistryKey key(HKEY_CURRENT_USER, path, run.Native());
+    const TRegistryKey key(software, name);
     DWORD subKeys = 0, values = 0;
     if (key.Counts(subKeys, values) && subKeys == 0 && values == 0)
       run.AddFinding(KeyText(kCurrentUserName, path), path, kCurrentUserName);

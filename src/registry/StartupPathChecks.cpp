@@ -29,11 +29,6 @@ const char* const kRunKeys[] = {
 const char kAppPathsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 const int kFontsFolder = 20;  // CSIDL_FONTS
 
-bool HasType(HKEY key, const std::string& name, DWORD wanted) {
-  DWORD type = REG_NONE;
-  return RegValueType(key, name, type) && type == wanted;
-}
-
 // Only a path with a drive (or too short to be anything else) is tested: a bare program
 // name is found through the search path, which is not ours to second-guess.
 bool ProgramMissing(const std::string& text, bool native) {
@@ -45,10 +40,10 @@ bool ProgramMissing(const std::string& text, bool native) {
 void CheckMuiCacheKey(const std::string& path, TRegistryRun& run) {
   TRegistryKey key(HKEY_CURRENT_USER, path, run.Native());
   if (!key) return;
-  ForEachEntry(run, RegValueNames(key.Handle()), [&](const std::string& name) {
+  ForEachEntry(run, RegValues(key.Handle()), [&](const TRegValue& entry) {
+    const std::string& name = entry.Name;
     const std::string program = core::TrimBlanks(name);
-    if (program.empty() || !(HasType(key.Handle(), name, REG_SZ) || HasType(key.Handle(), name, REG_EXPAND_SZ)))
-      return true;
+    if (program.empty() || !(entry.Type == REG_SZ || entry.Type == REG_EXPAND_SZ)) return true;
     if (ProgramMissing(program, run.Native()))
       run.AddFinding(KeyText(kCurrentUserName, path, name), path, kCurrentUserName, name);
     return true;
@@ -58,10 +53,11 @@ void CheckMuiCacheKey(const std::string& path, TRegistryRun& run) {
 void CheckRunKey(HKEY root, const char* rootName, const std::string& path, TRegistryRun& run) {
   TRegistryKey key(root, path, run.Native());
   if (!key) return;
-  ForEachEntry(run, RegValueNames(key.Handle()), [&](const std::string& name) {
+  ForEachEntry(run, RegValues(key.Handle()), [&](const TRegValue& entry) {
+    const std::string& name = entry.Name;
     // REG_EXPAND_SZ start-up entries are left alone.
-    if (core::TrimBlanks(name).empty() || !HasType(key.Handle(), name, REG_SZ)) return true;
-    std::string command = core::TrimBlanks(RegText(key.Handle(), name));
+    if (core::TrimBlanks(name).empty() || entry.Type != REG_SZ) return true;
+    std::string command = core::TrimBlanks(entry.Text().Text);
     if (core::UpperGbk(command).compare(0, 13, "RUNDLL32.EXE ") == 0) command.erase(0, 13);
     if (ProgramMissing(command, run.Native())) run.AddFinding(KeyText(rootName, path, name), path, rootName, name);
     return true;
@@ -83,11 +79,13 @@ void CheckRunEntries(TRegistryRun& run) {
 }
 
 void CheckAppPaths(TRegistryRun& run) {
-  const std::vector<std::string> names = TRegistryKey(HKEY_LOCAL_MACHINE, kAppPathsKey, run.Native()).SubKeyNames();
-  ForEachEntry(run, names, [&run](const std::string& name) {
+  const TRegistryKey apps(HKEY_LOCAL_MACHINE, kAppPathsKey, run.Native());
+  ForEachEntry(run, apps.SubKeyNames(), [&](const std::string& name) {
     const std::string path = std::string(kAppPathsKey) + "\\" + name;
-    TRegistryKey key(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\" + core::TrimBlanks(name), run.Native());
-    if (key && HasType(key.Handle(), "", REG_SZ) && ProgramMissing(RegText(key.Handle(), ""), run.Native()))
+    const TRegistryKey key(apps, core::TrimBlanks(name));
+    DWORD type = REG_NONE;
+    const TValueText program = key ? ReadValueText(key.Handle(), "", &type) : TValueText();
+    if (type == REG_SZ && ProgramMissing(program.Text, run.Native()))
       run.AddFinding(KeyText(kLocalMachineName, path), path, kLocalMachineName);
     return true;
   });
@@ -100,9 +98,9 @@ void CheckFonts(TRegistryRun& run) {
   if (!key) return;
   const std::string fonts = GetSpecialFolder(kFontsFolder);
   const std::string windowsFonts = AppContext().WindowsDir + "\\Fonts\\";
-  for (const std::string& name : RegValueNames(key.Handle())) {
-    if (name.empty()) continue;
-    const std::string file = RegText(key.Handle(), name);
+  for (const TRegValue& entry : NamedValues(key.Handle())) {
+    const std::string& name = entry.Name;
+    const std::string file = entry.Text().Text;
     if (file.empty() || TargetFileExists(fonts + "\\" + file) || TargetFileExists(windowsFonts + file) ||
         TargetFileExists(file))
       continue;

@@ -33,6 +33,8 @@ bool Contains(const std::string& text, const std::string& part) {
   return core::FindGbk(text, part) != std::string::npos;
 }
 
+std::string UserProductsPath(const std::string& user) { return std::string(kUserDataKey) + "\\" + user + "\\Products"; }
+
 bool Exists(const std::string& path, bool native) { return bool(TRegistryKey(HKEY_LOCAL_MACHINE, path, native)); }
 
 // The value as text; one that is no string falls back to the key's default value.
@@ -44,8 +46,9 @@ std::string ProductText(HKEY key, const char* name) {
 
 TProductList ReadProducts(bool native) {
   TProductList products;
-  for (const std::string& name : TRegistryKey(HKEY_LOCAL_MACHINE, kProductsKey, native).SubKeyNames()) {
-    TRegistryKey key(HKEY_LOCAL_MACHINE, std::string(kProductsKey) + "\\" + name, native);
+  const TRegistryKey productsKey(HKEY_LOCAL_MACHINE, kProductsKey, native);
+  for (const std::string& name : productsKey.SubKeyNames()) {
+    const TRegistryKey key(productsKey, name);
     if (!key) continue;
     products.push_back(std::unique_ptr<TRegIcoPosition>(
         new TRegIcoPosition{ProductText(key.Handle(), "ProductName"), ProductText(key.Handle(), "ProductIcon"), name}));
@@ -92,11 +95,11 @@ void AddKey(TRegistryRun& run, const std::string& path) {
 }
 
 // productKey: empty for an entry of "Uninstall", the product's key name for one of
-// "UserData".
-void CheckUninstallKey(const std::string& base, const std::string& entryName, const std::string& productKey,
-                       TRegistryRun& run, TProductList& products) {
+// "UserData". The entry is opened below baseKey, the open key of base.
+void CheckUninstallKey(const TRegistryKey& baseKey, const std::string& base, const std::string& entryName,
+                       const std::string& productKey, TRegistryRun& run, TProductList& products) {
   const std::string path = base + (productKey.empty() ? entryName : productKey);
-  TRegistryKey key(HKEY_LOCAL_MACHINE, productKey.empty() ? path : path + "\\InstallProperties", run.Native());
+  const TRegistryKey key(baseKey, productKey.empty() ? entryName : productKey + "\\InstallProperties");
   if (!key) return;
   // The icon found from a command is never looked at here: it only stands in when there
   // is a command, and the icon counts only when there is none.
@@ -118,7 +121,7 @@ void CheckUninstallKey(const std::string& base, const std::string& entryName, co
   const std::string productPath = std::string(kProductsKey) + "\\" + product;
   if (Exists(productPath, run.Native())) AddKey(run, productPath);
   for (const std::string& user : TRegistryKey(HKEY_LOCAL_MACHINE, kUserDataKey, run.Native()).SubKeyNames()) {
-    const std::string userProduct = std::string(kUserDataKey) + "\\" + user + "\\Products\\" + product;
+    const std::string userProduct = UserProductsPath(user) + "\\" + product;
     if (Exists(userProduct, run.Native())) AddKey(run, userProduct);
   }
 }
@@ -128,10 +131,14 @@ void CheckUninstallKey(const std::string& base, const std::string& entryName, co
 void CheckUninstallers(TRegistryRun& run) {
   TProductList products = ReadProducts(run.Native());
   const std::string base = std::string(kUninstallKey) + "\\";
-  for (const std::string& name : TRegistryKey(HKEY_LOCAL_MACHINE, kUninstallKey, run.Native()).SubKeyNames())
-    CheckUninstallKey(base, name, std::string(), run, products);
+  const TRegistryKey entries(HKEY_LOCAL_MACHINE, kUninstallKey, run.Native());
+  for (const std::string& name : entries.SubKeyNames()) CheckUninstallKey(entries, base, name, std::string(), run, products);
   if (products.empty()) return;
   const std::vector<std::string> users = TRegistryKey(HKEY_LOCAL_MACHINE, kUserDataKey, run.Native()).SubKeyNames();
+  // Each user's "Products" key, opened once for all the records.
+  std::vector<std::unique_ptr<TRegistryKey>> userProducts;
+  for (const std::string& user : users)
+    userProducts.emplace_back(new TRegistryKey(HKEY_LOCAL_MACHINE, UserProductsPath(user), run.Native()));
   // Products that no "Uninstall" entry named, last first. A check may take other records
   // out of the list; each record is visited at most once.
   std::vector<TRegIcoPosition*> remaining;
@@ -141,10 +148,9 @@ void CheckUninstallers(TRegistryRun& run) {
     if (std::none_of(products.begin(), products.end(), [record](const auto& p) { return p.get() == record; }))
       continue;
     const std::string name = record->ProductName, key = record->ProductKey;  // the record may go
-    for (const std::string& user : users) {
-      const std::string userBase = std::string(kUserDataKey) + "\\" + user + "\\Products\\";
-      if (!Exists(userBase + key + "\\InstallProperties", run.Native())) continue;
-      CheckUninstallKey(userBase, name, key, run, products);
+    for (size_t u = 0; u < users.size(); ++u) {
+      if (!TRegistryKey(*userProducts[u], key + "\\InstallProperties")) continue;
+      CheckUninstallKey(*userProducts[u], UserProductsPath(users[u]) + "\\", name, key, run, products);
       break;
     }
   }

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "core/ScopedHandle.h"
+#include "system/RegistryCallCounts.h"
 
 struct TKernelHandleTraits {  // processes, threads, tokens, mutexes, snapshots
   typedef HANDLE Handle;
@@ -29,7 +30,10 @@ struct TModuleTraits {
 struct TRegKeyTraits {
   typedef HKEY Handle;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { RegCloseKey(h); }
+  static void Close(Handle h) {
+    CountRegistryCall(kRegClose);
+    RegCloseKey(h);
+  }
 };
 template <typename Gdi>
 struct TGdiObjectTraits {  // bitmaps, brushes, fonts

@@ -1,5 +1,6 @@
 #include "system/RegistryKey.h"
 
+#include "system/RegistryCallCounts.h"
 #include "system/ToolsRegistry.h"
 #include "system/ToolsViews.h"
 
@@ -12,6 +13,7 @@ struct TKeyCounts {
 
 TKeyCounts QueryCounts(HKEY key, bool* read = nullptr) {
   TKeyCounts c;
+  if (key) CountRegistryCall(kRegKeyInfo);
   const bool ok = key && RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &c.SubKeys, nullptr, nullptr, &c.Values,
                                           nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
   if (read) *read = ok;
@@ -36,19 +38,24 @@ LONG TRegistryKey::Open(HKEY root, const std::string& path, bool native, REGSAM 
   key_.Reset();
   native_ = native;
   HKEY opened = nullptr;
+  CountRegistryOpen(kRegOpenByPath, path.c_str());
   openResult_ = RegOpenKeyExA(root, path.c_str(), options, Wow64KeyAccess(access, native), &opened);
   if (openResult_ == ERROR_SUCCESS) key_.Reset(opened);
   return openResult_;
 }
 
-LONG TRegistryKey::OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access) {
+TRegistryKey::TRegistryKey(const TRegistryKey& parent, const std::string& path, REGSAM access) {
+  (void)OpenBelow(parent, path, access);
+}
+
+LONG TRegistryKey::OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access, DWORD options) {
   key_.Reset();
   native_ = parent.native_;
   if (!parent) return openResult_ = ERROR_INVALID_HANDLE;
-  REGSAM view = Wow64KeyAccess(access, native_);
-  if (sizeof(void*) == 8) view &= ~static_cast<REGSAM>(KEY_WOW64_32KEY);
+  const REGSAM view = Wow64KeyAccess(access & ~static_cast<REGSAM>(KEY_WOW64_32KEY | KEY_WOW64_64KEY), true);
   HKEY opened = nullptr;
-  openResult_ = RegOpenKeyExA(parent.Handle(), path.c_str(), 0, view, &opened);
+  CountRegistryOpen(kRegOpenBelow, path.c_str());
+  openResult_ = RegOpenKeyExA(parent.Handle(), path.c_str(), options, view, &opened);
   if (openResult_ == ERROR_SUCCESS) key_.Reset(opened);
   return openResult_;
 }
@@ -73,6 +80,7 @@ bool TRegistryKey::Counts(DWORD& subKeys, DWORD& values) const {
 bool TRegistryKey::HoldsNothingButDefault() const {
   DWORD subKeys = 0, values = 0;
   if (!Counts(subKeys, values) || subKeys != 0) return false;
+  if (values == 1) CountRegistryCall(kRegValueRead);
   return values == 0 || (values == 1 && RegQueryValueExA(key_.Get(), "", nullptr, nullptr, nullptr, nullptr) ==
                                             ERROR_SUCCESS);
 }
@@ -80,6 +88,7 @@ bool TRegistryKey::HoldsNothingButDefault() const {
 TLinkAnswer TRegistryKey::IsLink() const {
   if (!key_) return TLinkAnswer::CannotTell;
   DWORD type = REG_NONE;
+  CountRegistryCall(kRegValueRead);
   const LONG result = RegQueryValueExW(key_.Get(), L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr);
   if (result == ERROR_FILE_NOT_FOUND) return TLinkAnswer::NotLink;
   if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return TLinkAnswer::CannotTell;

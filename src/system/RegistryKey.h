@@ -37,11 +37,22 @@ class TRegistryKey {
   // symbolic-link key itself instead of its target.
   [[nodiscard]] LONG Open(HKEY root, const std::string& path, bool native, REGSAM access = KEY_READ,
                           DWORD options = 0);
-  // Opens path below the open key parent, in parent's view (closed when parent is). Cheaper
-  // than a path from the root for a walk over many sub-keys: a 64-bit process leaves the
-  // 32-bit view's flag out, since the parent handle already lies in that view and Wine
-  // resolves a named 32-bit view one path element at a time.
-  [[nodiscard]] LONG OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access = KEY_READ);
+  // Opens path below the open key parent, in parent's view (closed when parent is): the
+  // key that lies there, with no redirection of its own, since the parent's view already
+  // settled where the walk is. Cheaper than a path from the root for a walk over many
+  // sub-keys, and cheaper than naming the view again: on 64-bit Windows the open names the
+  // 64-bit view (one call to Wine's server), where naming the 32-bit view makes Wine
+  // re-resolve the parent's whole path one element at a time, and no flag in a 32-bit
+  // process makes it look for "Wow6432Node" below every element.
+  [[nodiscard]] LONG OpenBelow(const TRegistryKey& parent, const std::string& path, REGSAM access = KEY_READ,
+                               DWORD options = 0);
+  // Opens path below parent as OpenBelow does; on failure the object stays closed.
+  TRegistryKey(const TRegistryKey& parent, const std::string& path, REGSAM access = KEY_READ);
+  // Closes the key; the object is as newly made.
+  void Close() {
+    key_.Reset();
+    openResult_ = ERROR_INVALID_HANDLE;
+  }
   // The code of the last open.
   LONG OpenResult() const { return openResult_; }
 

@@ -21,8 +21,24 @@ struct TValueText {
 };
 
 // The value read as text (REG_SZ or REG_EXPAND_SZ, the latter unexpanded, up to the first
-// zero byte or the end of the data). An empty name reads the key's default value.
-TValueText ReadValueText(HKEY key, const std::string& name);
+// zero byte or the end of the data). An empty name reads the key's default value. *type
+// (when given) receives the value's type, REG_NONE when it could not be read.
+TValueText ReadValueText(HKEY key, const std::string& name, DWORD* type = nullptr);
+
+// One value as a listing of the key gives it.
+struct TRegValue {
+  std::string Name;  // empty for the default value
+  DWORD Type = REG_NONE;
+  std::string Data;  // the bytes as stored; strings as the ANSI listing converts them
+  // The data as ReadValueText reads it: Text for a string, else NotText.
+  TValueText Text() const;
+};
+
+// The key's values with their data, in the order the registry lists them: one call each,
+// since RegEnumValue gives the data with the name (a value larger than the first buffer
+// takes one call more). A value that cannot be read is skipped and the listing goes on;
+// *complete (when given) tells whether every value was read. Empty for a null key.
+std::vector<TRegValue> RegValues(HKEY key, bool* complete = nullptr);
 
 // The value's type; false when it does not exist or cannot be queried.
 bool RegValueType(HKEY key, const std::string& name, DWORD& type);

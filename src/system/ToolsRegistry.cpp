@@ -4,6 +4,7 @@
 
 #include "core/ExePathRules.h"
 #include "core/PathText.h"
+#include "system/RegistryCallCounts.h"
 #include "system/RegistryKey.h"
 #include "system/RegistryNameList.h"
 #include "system/RegistryValues.h"
@@ -22,6 +23,7 @@ bool ReadServerValue(const std::string& clsid, std::string& value) {
     // One byte beyond what the registry may fill keeps the text terminated.
     char buf[261] = {};
     DWORD size = 260, type = 0;
+    CountRegistryCall(kRegValueRead);
     if (RegQueryValueExA(key.Handle(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size) !=
             ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
@@ -44,6 +46,7 @@ std::vector<std::string> EnumerateSubKeyNames(HKEY key, bool* complete) {
   // buffer fits every name, and no size query is needed first.
   const bool all = EnumerateNames(
       [key](DWORD index, char* buf, DWORD* length) {
+        CountRegistryCall(kRegListing);
         return RegEnumKeyExA(key, index, buf, length, nullptr, nullptr, nullptr, nullptr);
       },
       255 * 2 + 2, names);

@@ -38,7 +38,8 @@ std::string TCheckBench::File(const std::string& name) {
   return path;
 }
 
-std::vector<Column4TreeData> TCheckBench::Run(void (*check)(TRegistryRun&), bool native, const std::string& mark) {
+std::vector<Column4TreeData> TCheckBench::Run(void (*check)(TRegistryRun&), bool native, const std::string& mark,
+                                              bool sameScan) {
   TTreeModel tree;
   TTreeNode* item = tree.AddChild(nullptr, Column4TreeData{"item", "", "", "item", "", 1});
   TItemScan scan;
@@ -46,7 +47,7 @@ std::vector<Column4TreeData> TCheckBench::Run(void (*check)(TRegistryRun&), bool
   scan.Item = item;
   scan.Totals = nullptr;
   // Each run is a scan of its own: the class lists are read afresh.
-  ClearRegistryScanLists();
+  if (!sameScan) ClearRegistryScanLists();
   TRegistryRun run(scan, native);
   check(run);
   std::vector<Column4TreeData> found;

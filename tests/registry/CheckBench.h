@@ -28,7 +28,9 @@ class TCheckBench {
   std::string Missing(const std::string& name) const { return folder_ + "\\" + name; }
 
   // The findings of check in one view whose caption contains the tag (or the text given).
-  std::vector<Column4TreeData> Run(void (*check)(TRegistryRun&), bool native, const std::string& mark = "");
+  // A new scan unless sameScan is set: then the check sees what earlier checks left.
+  std::vector<Column4TreeData> Run(void (*check)(TRegistryRun&), bool native, const std::string& mark = "",
+                                   bool sameScan = false);
   // The default view, then the 64-bit view on 64-bit Windows, as a "both" category.
   std::vector<Column4TreeData> RunBoth(void (*check)(TRegistryRun&), const std::string& mark = "");
   // One run in the 64-bit view on 64-bit Windows, the only view elsewhere.

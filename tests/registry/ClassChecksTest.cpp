@@ -5,6 +5,7 @@
 #include "registry/CheckBench.h"
 #include "registry/RegistryCaches.h"
 #include "registry/RegistryChecks.h"
+#include "system/RegistryCallCounts.h"
 
 namespace {
 
@@ -87,6 +88,28 @@ TEST(CheckShellClassesThenFileAssociations, BrokenVerbsIconsAndClassIdsThenTheEx
   c.Key("." + t + "opendword\\Shell\\Open");
   EXPECT_EQ(Sorted(Captions(b.RunNative(CheckFileAssociations))),
             Sorted({r + "." + t + "empty", r + "." + t + "noclass", r + "." + t + "broken", r + "." + t + "open"}));
+}
+
+// In one scan the file associations take what the ActiveX category read of each
+// extension: the same findings, with fewer calls than reading the keys again.
+TEST(CheckFileAssociations, SameFindingsAfterTheActiveXCategoryOfTheScan) {
+  TCheckBench b;
+  const std::string t = b.Tag();
+  TClasses c{b, b.Wow64()};
+  c.Key("." + t + "empty");
+  c.Default("." + t + "noclass", t + "NoSuchClass");
+  c.Default("." + t + "valid", "CLSID");
+  c.Key("." + t + "open\\Shell\\Open");
+  c.Default("." + t + "openset\\Shell\\Open", "go");
+  const std::string r = c.Root();
+  const TCaptions expected = Sorted({r + "." + t + "empty", r + "." + t + "noclass", r + "." + t + "open"});
+  TRegistryCallCounts before = RegistryCallCounts();
+  EXPECT_EQ(Sorted(Captions(b.RunNative(CheckFileAssociations))), expected);
+  const unsigned long alone = (RegistryCallCounts() - before).Calls();
+  b.RunNative(CheckShellClasses);
+  before = RegistryCallCounts();
+  EXPECT_EQ(Sorted(Captions(b.Run(CheckFileAssociations, b.Wow64(), "", true))), expected);
+  EXPECT_LT((RegistryCallCounts() - before).Calls(), alone);
 }
 
 TEST(CheckClassInfo, ServersThatAreGoneAndTypeLibrariesThatAreNotRegisteredInBothViews) {

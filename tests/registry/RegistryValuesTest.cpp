@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
+#include "system/RegistryCallCounts.h"
 #include "system/RegistryKey.h"
 #include "system/RegistryNameList.h"
 #include "registry/RegistryTestKey.h"
@@ -59,6 +61,24 @@ TEST(ReadRegText, StringsOnlyWhateverTheDataLooksLike) {
   ASSERT_EQ(names.size(), sizeof cases / sizeof cases[0]);
   for (const TValueCase& c : cases)
     EXPECT_NE(std::find(names.begin(), names.end(), c.Name), names.end()) << c.Name;
+
+  // The listing with data reads each value as ReadRegText does, in one call (two for data
+  // beyond its buffer: the huge ones) and one closing call.
+  const TRegistryCallCounts before = RegistryCallCounts();
+  const std::vector<TRegValue> listed = RegValues(open.Handle());
+  EXPECT_LE((RegistryCallCounts() - before).Of[kRegListing], std::size(cases) + 3);
+  ASSERT_EQ(listed.size(), std::size(cases));
+  for (const TValueCase& c : cases) {
+    auto v = std::find_if(listed.begin(), listed.end(), [&](const TRegValue& l) { return l.Name == c.Name; });
+    ASSERT_NE(v, listed.end()) << c.Name;
+    EXPECT_EQ(v->Type, c.Type) << c.Name;
+    if (c.Type != REG_SZ && c.Type != REG_EXPAND_SZ) {
+      EXPECT_EQ(v->Data, c.Data) << c.Name;
+    }
+    EXPECT_EQ(v->Text().IsText(), c.Read) << c.Name;
+    EXPECT_EQ(v->Text().Text, c.Text) << c.Name;
+  }
+  EXPECT_TRUE(RegValues(nullptr).empty());
 }
 
 TEST(RegValueNames, LongAndDoubleByteNamesAndTheDefaultValue) {
