@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "helpers/ProfileRedirect.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/SqliteFixture.h"
 #include "helpers/TempFolder.h"
@@ -38,16 +39,6 @@ struct TScanBench : TTraceScanBench {
       out.insert(f->Data.Name.empty() ? f->Data.Path : f->Data.Name + "|" + f->Data.Kind + "|" + f->Data.Root);
     return out;
   }
-};
-
-// USERPROFILE of this process pointed at a folder of the test for its lifetime.
-struct TProfileRedirect {
-  explicit TProfileRedirect(const std::string& folder) {
-    GetEnvironmentVariableA("USERPROFILE", old, MAX_PATH);
-    SetEnvironmentVariableA("USERPROFILE", folder.c_str());
-  }
-  ~TProfileRedirect() { SetEnvironmentVariableA("USERPROFILE", old); }
-  char old[MAX_PATH] = {};
 };
 
 const char kNotBookmarked[] = "id not in (select fk from moz_bookmarks where fk is not null)";

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "helpers/ProfileRedirect.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/SqliteFixture.h"
 #include "helpers/TempFolder.h"
@@ -65,16 +66,6 @@ struct TItemBench : TTraceScanBench {
     }
     return failed;
   }
-};
-
-// USERPROFILE of this process pointed at a folder of the test for its lifetime.
-struct TProfileRedirect {
-  explicit TProfileRedirect(const std::string& folder) {
-    GetEnvironmentVariableA("USERPROFILE", old, MAX_PATH);
-    SetEnvironmentVariableA("USERPROFILE", folder.c_str());
-  }
-  ~TProfileRedirect() { SetEnvironmentVariableA("USERPROFILE", old); }
-  char old[MAX_PATH] = {};
 };
 
 // A query's answer on the file as the browser wrote it and after the clean.
