@@ -38,24 +38,26 @@ void WriteFileText(const std::wstring& path, const std::string& text) {
   CloseHandle(h);
 }
 
+struct TBoxSearch {
+  DWORD Pid;
+  bool Found;
+};
+
+BOOL CALLBACK CloseBox(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TBoxSearch*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner == s->Pid && WindowClass(hwnd) == L"#32770" && IsWindowVisible(hwnd)) {
+    PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+    s->Found = true;
+  }
+  return TRUE;
+}
+
 // Closes every message box of the process; true when there was one.
 bool CloseBoxes(DWORD pid) {
-  struct TSearch {
-    DWORD Pid;
-    bool Found;
-  } search = {pid, false};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->Pid && WindowClass(hwnd) == L"#32770" && IsWindowVisible(hwnd)) {
-          PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
-          s->Found = true;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TBoxSearch search = {pid, false};
+  EnumWindows(CloseBox, reinterpret_cast<LPARAM>(&search));
   return search.Found;
 }
 
