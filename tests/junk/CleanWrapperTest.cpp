@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <set>
+#include <vector>
 
 #include "helpers/TempFolder.h"
 #include "helpers/TempRedirect.h"
@@ -172,4 +175,36 @@ TEST(TCleanWrapper, AFindingThePrograms8BitTextCannotNameIsLeftOut) {
     if (w.GetCategoryFile(temp, i, path, size)) named.insert(path);
   }
   EXPECT_EQ(named, std::set<std::string>{GbkFromWide(tree.File(L"报告.tmp"))});
+}
+
+// An engine that ignores a stop: the wrapper waits ten seconds for its worker, then goes
+// and leaves the engine's library loaded under it; the worker ends later without writing
+// into the memory the wrapper had. That memory is taken over by blocks filled with the
+// "scanning" mark, the byte a worker that still held the wrapper would change.
+TEST(TCleanWrapper, AWorkerThatIgnoresAStopNeverTouchesTheFreedWrapper) {
+  typedef LONG (*TScanState)();
+  std::unique_ptr<TCleanWrapper> w(new TCleanWrapper("StubbornEngine.dll"));
+  ASSERT_EQ(w->Availability(), TCleanWrapper::kAvailable);
+  const auto state = reinterpret_cast<TScanState>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("StubbornEngine.dll"), "StubbornScanState")));
+  ASSERT_NE(state, nullptr);
+  ASSERT_TRUE(w->StartScan());
+  for (DWORD start = GetTickCount(); state() != 1 && GetTickCount() - start < 5000;) Sleep(10);
+  ASSERT_EQ(state(), 1);
+  const DWORD freeing = GetTickCount();
+  w.reset();
+  const DWORD waited = GetTickCount() - freeing;
+  EXPECT_GE(waited, 9500u) << "a stop is waited for";
+  EXPECT_LT(waited, 11500u) << "but not for ever";
+  EXPECT_NE(GetModuleHandleA("StubbornEngine.dll"), nullptr) << "the library stays under its worker";
+  std::vector<std::unique_ptr<unsigned char[]>> blocks;  // the freed wrapper's memory, likely among them
+  for (int i = 0; i < 64; ++i) {
+    blocks.emplace_back(new unsigned char[sizeof(TCleanWrapper)]);
+    memset(blocks.back().get(), TCleanWrapper::kScanning, sizeof(TCleanWrapper));
+  }
+  for (DWORD start = GetTickCount(); state() != 2 && GetTickCount() - start < 5000;) Sleep(10);
+  ASSERT_EQ(state(), 2);
+  Sleep(200);  // the worker's last steps after the engine returned
+  for (const auto& block : blocks)
+    for (size_t i = 0; i < sizeof(TCleanWrapper); ++i) ASSERT_EQ(block[i], TCleanWrapper::kScanning) << "written after it was freed";
 }
