@@ -38,27 +38,11 @@ void WriteFileText(const std::wstring& path, const std::string& text) {
   CloseHandle(h);
 }
 
-struct TBoxSearch {
-  DWORD Pid;
-  bool Found;
-};
-
-BOOL CALLBACK CloseBox(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<TBoxSearch*>(lp);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner == s->Pid && WindowClass(hwnd) == L"#32770" && IsWindowVisible(hwnd)) {
-    PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
-    s->Found = true;
-  }
-  return TRUE;
-}
-
-// Closes every message box of the process; true when there was one.
-bool CloseBoxes(DWORD pid) {
-  TBoxSearch search = {pid, false};
-  EnumWindows(CloseBox, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
+// Answers the process's message box, when one shows; true when there was one.
+bool CloseBox(DWORD pid) {
+  const HWND box = FindProcessWindow(pid, L"#32770");
+  if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+  return box != nullptr;
 }
 
 }  // namespace
@@ -126,7 +110,7 @@ TEST(UnattendedRun, TheWindowClosesAfterAnErrorInAScan) {
   SendMessageW(mainwindow::ChildById(form, ID_BTN_OVERVIEW), BM_CLICK, 0, 0);
   PostMessageW(mainwindow::ChildById(form, ID_BTN_SCANTRACE), BM_CLICK, 0, 0);
   bool boxed = false;
-  for (DWORD start = GetTickCount(); !boxed && GetTickCount() - start < 20000; Sleep(100)) boxed = CloseBoxes(run.Pid);
+  for (DWORD start = GetTickCount(); !boxed && GetTickCount() - start < 20000; Sleep(100)) boxed = CloseBox(run.Pid);
   EXPECT_TRUE(boxed) << "the error is shown to the person";
   Sleep(500);
   PostMessageW(form, WM_CLOSE, 0, 0);
