@@ -21,6 +21,13 @@ struct TFileBasicInfo {
   DWORD FileAttributes;
 };
 
+// The folders from the walk's root (or, without one, the file's own folder) down to the
+// file's folder; empty for a path that names no drive.
+std::vector<std::string> WayOf(const std::string& base, const std::string& path) {
+  std::vector<std::string> folders = core::FoldersFromBase(base, path);
+  return folders.empty() ? core::FoldersFromBase(core::ExtractFileDir(path), path) : folders;
+}
+
 bool IsGoneError(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 std::string FinalPath(HANDLE handle, FinalPathFn finalPath) {
@@ -76,8 +83,7 @@ TRemoveOutcome DeleteOneFile(const std::string& path) {
 }
 
 TFolderWay CheckFolderWay(const std::string& base, const std::string& path) {
-  std::vector<std::string> folders = core::FoldersFromBase(base, path);
-  if (folders.empty()) folders = core::FoldersFromBase(core::ExtractFileDir(path), path);
+  const std::vector<std::string> folders = WayOf(base, path);
   if (folders.empty()) return TFolderWay::Link;  // no full path: nothing to confirm
   for (const std::string& folder : folders) {
     const DWORD attributes = GetFileAttributesA(folder.c_str());
@@ -105,8 +111,7 @@ TRemoveOutcome DeleteFileBelow(const std::string& base, const std::string& path)
     return IsGoneError(error) ? TRemoveOutcome::WasGone() : TRemoveOutcome::Fail(error);
   }
   // The file now held is the one below the confirmed folder, whatever changes from here.
-  std::vector<std::string> folders = core::FoldersFromBase(base, path);
-  const std::string& top = folders.empty() ? core::ExtractFileDir(path) : folders.front();
+  const std::string top = WayOf(base, path).front();  // there is one: the way checked out
   const std::string rest = path.substr(core::IncludeTrailingBackslash(top).size());
   if (!SameFinalPath(file.Get(), top, rest, finalPath)) return TRemoveOutcome::Fail(kErrorFolderNowLink);
   return DeleteThroughHandle(file.Get(), path, setInfo);

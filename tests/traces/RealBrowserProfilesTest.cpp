@@ -1,6 +1,6 @@
 // History databases written by real browsers (tests/fixtures/browsers, see its README):
 // the history part of each browser's item is scanned and its findings are cleaned by the
-// remover the item registers, as the clean driver hands them over. What must go goes,
+// clean driver through the removers the item registers. What must go goes,
 // bookmarks stay, and the file stays a sound database.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "helpers/ProfileRedirect.h"
+#include "helpers/RecordingDriverView.h"
 #include "helpers/ProcessHelpers.h"
 #include "helpers/SqliteFixture.h"
 #include "helpers/TempFolder.h"
 #include "helpers/TestContext.h"
 #include "helpers/TraceScanBench.h"
+#include "items/CleanDriver.h"
 #include "items/ItemCatalogue.h"
 #include "system/WideText.h"
 #include "traces/BrowserItems.h"
@@ -30,9 +32,17 @@ using sqlfixture::Number;
 // The build folder is drive Z:, the test programs lie in its "bin".
 std::wstring Fixture(const std::wstring& name) { return ModuleDir() + L"\\..\\tests\\fixtures\\browsers\\" + name; }
 
-// One item node of the given identity, so the table finds the item's own removers.
-struct TItemBench : TTraceScanBench {
-  explicit TItemBench(const char* kind) { item->Data.Kind = kind; }
+// One item of the given identity under a group, checked, so the clean driver finds the
+// item's own removers.
+struct TItemBench {
+  TTreeModel tree;
+  TScanTotals totals;
+  TTreeNode* group = tree.AddChild(nullptr, Column4TreeData{"g", "", "", "g", "", 1}, TCheckType::TriState);
+  TTreeNode* item;
+  TItemScan scan;
+  explicit TItemBench(const char* kind)
+      : item(tree.AddChild(group, Column4TreeData{kind, "", "", kind, "", 1}, TCheckType::TriState)),
+        scan{&tree, item, 0, 0, &totals, [] { return false; }, nullptr, false} {}
 
   std::set<std::string> Findings() const {
     std::set<std::string> out;
@@ -41,30 +51,15 @@ struct TItemBench : TTraceScanBench {
     return out;
   }
 
-  // The clean driver's share for one item: every finding to its registered remover, one
-  // removal per remover in tree order. The outcomes that did not clean, as captions.
-  std::vector<std::string> Clean(const THandlerTable& table) {
-    TCleanServices services;
-    std::vector<std::pair<const TFindingRemover*, TRemoval>> removals;
-    std::vector<std::string> failed;
-    for (const TTreeNode* f = item->FirstChild(); f; f = f->NextSibling()) {
-      const TFindingRemover* remover = table.RemoverFor(item, f->Data);
-      if (!remover) {
-        failed.push_back("no remover: " + f->Data.Caption);
-        continue;
-      }
-      size_t i = 0;
-      while (i < removals.size() && removals[i].first != remover) ++i;
-      if (i == removals.size()) removals.emplace_back(remover, TRemoval{services, item, {}, {}});
-      removals[i].second.Findings.push_back(&f->Data);
-    }
-    for (auto& [remover, removal] : removals) {
-      (*remover)(removal);
-      for (size_t i = 0; i < removal.Findings.size(); ++i)
-        if (i >= removal.Outcomes.size() || !removal.Outcomes[i].Cleaned())
-          failed.push_back(removal.Findings[i]->Caption + " " + removal.Findings[i]->Name);
-    }
-    return failed;
+  // The clean as the window runs it, of this item's findings; how many were cleaned.
+  int Clean(const THandlerTable& table) {
+    tree.SetCheckState(group, TCheckState::Checked);
+    TRunState state;
+    TRecordingDriverView view;
+    TScanDriver scanDriver(tree, state, view, table);
+    TCleanDriver clean(tree, state, view, scanDriver, TCleanPhases());
+    clean.CleanItems(false);
+    return clean.CleanCount();
   }
 };
 
@@ -120,7 +115,7 @@ TEST(RealBrowserProfiles, FirefoxHistoryGoesAndTheBookmarksStay) {
   ScanFirefox(b.scan, parts);
   EXPECT_EQ(b.Findings(), (std::set<std::string>{"moz_historyvisits|FireFox|",
                                                  std::string("moz_places|FireFox|") + kNotBookmarked}));
-  EXPECT_EQ(b.Clean(table), std::vector<std::string>());
+  EXPECT_EQ(b.Clean(table), 2) << "both findings cleaned";
 
   ExpectCounts(places, counts, true);
   EXPECT_EQ(sqlfixture::Integrity(places), "ok");
@@ -157,7 +152,7 @@ TEST(RealBrowserProfiles, ChromiumHistoryRowsGo) {
   parts.History = true;
   ScanChrome(b.scan, parts);
   EXPECT_EQ(b.Findings(), (std::set<std::string>{"segments|Google Chrome|", "urls|Google Chrome|", "visits|Google Chrome|"}));
-  EXPECT_EQ(b.Clean(table), std::vector<std::string>());
+  EXPECT_EQ(b.Clean(table), 3) << "every finding cleaned";
 
   ExpectCounts(history, counts, true);
   EXPECT_EQ(sqlfixture::Integrity(history), "ok");
